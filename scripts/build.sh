@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Set-up (once) and build: scripts/build.sh [i686|x86_64|all]
+# build/i686 is the shipped 32-bit program; build/x86_64 is the same sources for
+# running the tests where the kernel cannot execute 32-bit code.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+what=${1:-all}
+bash "$root/scripts/setup.sh"
+
+build_one() { # arch
+    local arch=$1 dir="$root/build/$1"
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
+    fi
+    echo "$arch" >"$dir/qm-arch"
+    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory
+}
+
+case "$what" in
+all) build_one i686; build_one x86_64 ;;
+i686 | x86_64) build_one "$what" ;;
+*) echo "usage: $0 [i686|x86_64|all]" >&2; exit 2 ;;
+esac

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The test harness around Wine: harness.sh start|stop BUILD_DIR
+#  start: an Xvfb display, a PulseAudio daemon of our own with a null sink whose
+#         monitor is the default source, a player that feeds it a known stereo
+#         signal (440 Hz left, 660 Hz right) without gaps, and a warm wineserver.
+#  stop:  ends all of them, by their own pids.
+set -eu
+cmd=$1
+build=$(cd "$2" && pwd)
+. "$(dirname "$0")/wine-env.sh"
+mkdir -p "$build/harness"
+qm_wine_env "$build"
+h=$QM_HARNESS
+
+stop_pid() { # pidfile
+    local f=$1 p
+    [ -f "$f" ] || return 0
+    p=$(cat "$f")
+    if kill -0 "$p" 2>/dev/null; then
+        kill "$p" 2>/dev/null || true
+        for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$p" 2>/dev/null || break; sleep 0.2; done
+        kill -9 "$p" 2>/dev/null || true
+    fi
+    rm -f "$f"
+}
+
+stop_all() {
+    "$WINESERVER" -k 2>/dev/null || true
+    stop_pid "$h/player.pid"
+    if [ -f "$h/pulse.pid" ]; then
+        pulseaudio --kill 2>/dev/null || true
+        stop_pid "$h/pulse.pid"
+    fi
+    stop_pid "$h/xvfb.pid"
+    rm -f "$h/display"
+}
+
+case "$cmd" in
+stop)
+    stop_all
+    echo "harness stopped"
+    ;;
+start)
+    stop_all
+    # Display: the first free number from 90.
+    n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    # Everything started here gets its own stdio: ctest waits for its pipes to close.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$h/xvfb.log" 2>&1 &
+    echo $! >"$h/xvfb.pid"
+    echo "$n" >"$h/display"
+    export DISPLAY=":$n"
+
+    # PulseAudio: HOME and XDG_RUNTIME_DIR inside the build folder.
+    cat >"$h/pulse.pa" <<PA
+load-module module-native-protocol-unix
+load-module module-null-sink sink_name=qmnull rate=44100 channels=2 format=s16le
+set-default-sink qmnull
+set-default-source qmnull.monitor
+PA
+    rm -rf "$XDG_RUNTIME_DIR/pulse"
+    pulseaudio -n -F "$h/pulse.pa" --daemonize=yes --exit-idle-time=-1 --use-pid-file=yes \
+        --log-target=file:"$h/pulse.log" </dev/null >>"$h/pulse.log" 2>&1 || { cat "$h/pulse.log" >&2; exit 1; }
+    for _ in $(seq 50); do [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && break; sleep 0.1; done
+    cp "$XDG_RUNTIME_DIR/pulse/pid" "$h/pulse.pid"
+
+    # The known signal, 10 s, played in a loop through one pipe so the stream has no seams.
+    if [ ! -f "$h/signal.raw" ]; then
+        sox -n -r 44100 -c 2 -b 16 -e signed-integer -t raw "$h/signal.raw" synth 10 sine 440 sine 660 vol 0.5
+    fi
+    (
+        exec </dev/null >/dev/null 2>&1
+        while :; do cat "$h/signal.raw"; done | pacat --playback -d qmnull --format=s16le --rate=44100 \
+            --channels=2 --latency-msec=50
+    ) &
+    echo $! >"$h/player.pid"
+
+    # Xvfb up before the first window.
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+
+    qm_wine_prefix </dev/null >/dev/null 2>&1
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    # Bring up Wine's own services now, with our stdio: started later by a test
+    # program, they would inherit its pipes and ctest would wait for them.
+    "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+    echo "harness started (display :$n)"
+    ;;
+*)
+    echo "usage: $0 start|stop BUILD_DIR" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# One-time machine set-up for building and testing Quillmoth on Debian 12.
+# Idempotent: a second run only checks stamps and returns.
+#  - enables i386 and source packages in the existing apt sources
+#  - installs the mingw-w64 toolchain, Wine, Xvfb, PulseAudio and the test checkers
+#  - cross-builds PortAudio (MME), libogg, libvorbis and lame_enc.dll from Debian's
+#    source packages into $QM_DEPS/<triplet> (default /var/cache/quillmoth), for
+#    i686 (the program) and x86_64 (tests on machines that cannot run 32-bit code)
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+QM_DEPS=${QM_DEPS:-/var/cache/quillmoth}
+src="$QM_DEPS/src"
+jobs=$(nproc)
+
+log() { printf '[setup] %s\n' "$*"; }
+
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+
+packages=(
+    cmake make pkg-config dpkg-dev
+    gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32 wine64 xvfb xauth imagemagick
+    pulseaudio pulseaudio-utils libpulse0:i386
+    sox vorbis-tools lame googletest
+)
+
+apt_ready() {
+    # Every package installed and deb-src enabled: nothing to do.
+    dpkg --print-foreign-architectures | grep -qx i386 || return 1
+    grep -rqsE '^Types:.*deb-src|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/ || return 1
+    local p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || return 1
+    done
+}
+
+if ! apt_ready; then
+    log "configuring apt (i386, source packages) and installing tools"
+    $SUDO dpkg --add-architecture i386
+    # Turn the existing binary entries into binary+source entries; no new hosts.
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        $SUDO sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$f"
+    done
+    if [ -f /etc/apt/sources.list ] && ! grep -qE '^deb-src ' /etc/apt/sources.list; then
+        $SUDO sed -i -E 's/^deb (.*)$/deb \1\ndeb-src \1/' /etc/apt/sources.list
+    fi
+    $SUDO apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${packages[@]}"
+fi
+
+# The posix thread model gives std::thread and std::mutex.
+for t in gcc g++; do
+    for h in i686-w64-mingw32 x86_64-w64-mingw32; do
+        if [ "$(readlink -f /usr/bin/$h-$t)" != "/usr/bin/$h-$t-posix" ]; then
+            $SUDO update-alternatives --set $h-$t /usr/bin/$h-$t-posix >/dev/null
+        fi
+    done
+done
+
+# ---------------------------------------------------------------- dependencies
+versions=""
+for p in portaudio19 libogg libvorbis lame; do
+    v=$(apt-cache showsrc "$p" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -V | tail -1)
+    [ -n "$v" ] || { echo "setup: no source package for $p (are source entries enabled?)" >&2; exit 1; }
+    versions+="$p=$v "
+done
+stamp_text="$versions recipe=3"
+
+fetch_sources() {
+    [ -f "$src/.stamp" ] && [ "$(cat "$src/.stamp")" = "$versions" ] && return
+    log "fetching source packages"
+    rm -rf "$src"
+    mkdir -p "$src"
+    (
+        cd "$src"
+        for p in portaudio19 libogg libvorbis lame; do
+            apt-get source -q "$p" >"$p.fetch.log" 2>&1 || { cat "$p.fetch.log" >&2; exit 1; }
+        done
+    )
+    echo "$versions" >"$src/.stamp"
+}
+
+build_autotools() { # triplet, build folder, configure args...
+    local t=$1 dir=$2
+    shift 2
+    (
+        cd "$dir"
+        CFLAGS="$cflags" ./configure --host="$t" --prefix="$prefix" --disable-shared --enable-static "$@" \
+            >configure.log 2>&1 || { tail -40 configure.log >&2; exit 1; }
+        make -j"$jobs" >make.log 2>&1 || { tail -40 make.log >&2; exit 1; }
+        make install >install.log 2>&1 || { tail -40 install.log >&2; exit 1; }
+    )
+}
+
+build_for() { # triplet
+    local t=$1
+    prefix="$QM_DEPS/$t"
+    local stamp="$prefix/.stamp" work="$QM_DEPS/work/$t"
+    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_text" ] && return
+    fetch_sources
+    log "cross-building dependencies for $t"
+    rm -rf "$prefix" "$work"
+    mkdir -p "$prefix" "$work"
+    cp -a "$src"/portaudio19-*/ "$src"/libogg-*/ "$src"/libvorbis-*/ "$src"/lame-*/ "$work/"
+    cflags="-O2"
+    [ "$t" = i686-w64-mingw32 ] && cflags="-O2 -msse2 -mfpmath=sse"
+    export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
+
+    # PortAudio with the MME host API only, static (the MME extension functions
+    # are only reachable from the static library).
+    build_autotools "$t" "$(ls -d "$work"/portaudio19-*/)" --with-winapi=wmme
+    cp "$work"/portaudio19-*/include/pa_win_wmme.h "$prefix/include/"
+    $t-nm "$prefix/lib/libportaudio.a" >"$work/pa.nm"
+    grep -qE ' T _?Pa_GetStreamHostApiType$' "$work/pa.nm" ||
+        { echo "setup: PortAudio lacks Pa_GetStreamHostApiType" >&2; exit 1; }
+
+    build_autotools "$t" "$(ls -d "$work"/libogg-*/)"
+    build_autotools "$t" "$(ls -d "$work"/libvorbis-*/)" --with-ogg="$prefix" --disable-examples --disable-docs
+
+    # LAME: the static encoder library, then lame_enc.dll from its own Dll sources.
+    local lm
+    lm=$(ls -d "$work"/lame-*/)
+    build_autotools "$t" "$lm" --disable-frontend --disable-decoder --disable-gtktest
+    (
+        cd "$lm/Dll"
+        # The DLL source includes <Windef.h> and <Windows.h>; the mingw headers are lower case.
+        mkdir -p fwd
+        echo '#include <windef.h>' >fwd/Windef.h
+        echo '#include <windows.h>' >fwd/Windows.h
+        $t-gcc $cflags -DHAVE_CONFIG_H -I. -Ifwd -I.. -I../include -I../libmp3lame \
+            -shared -o lame_enc.dll BladeMP3EncDLL.c BladeMP3EncDLL.def \
+            ../libmp3lame/.libs/libmp3lame.a -Wl,--kill-at -static-libgcc >dll.log 2>&1 ||
+            { cat dll.log >&2; exit 1; }
+        mkdir -p "$prefix/bin" "$prefix/include/lame"
+        cp lame_enc.dll "$prefix/bin/"
+        cp BladeMP3EncDLL.h "$prefix/include/lame/"
+    )
+    local e
+    $t-objdump -p "$prefix/bin/lame_enc.dll" >"$work/lame.exports"
+    for e in beInitStream beEncodeChunkFloatS16NI beDeinitStream beCloseStream beWriteVBRHeader beWriteInfoTag beVersion; do
+        grep -qE "\] $e\$" "$work/lame.exports" ||
+            { echo "setup: lame_enc.dll ($t) does not export $e" >&2; exit 1; }
+    done
+    rm -rf "$work"
+    echo "$stamp_text" >"$stamp"
+}
+
+build_for i686-w64-mingw32
+build_for x86_64-w64-mingw32
