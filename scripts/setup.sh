@@ -24,6 +24,7 @@ fi
 packages=(
     cmake make pkg-config dpkg-dev
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64 xvfb xauth imagemagick
     pulseaudio pulseaudio-utils libpulse0:i386
     sox vorbis-tools lame googletest
@@ -115,7 +116,7 @@ build_for() { # triplet
     # PortAudio with the MME host API only, static (the MME extension functions
     # are only reachable from the static library).
     build_autotools "$t" "$(ls -d "$work"/portaudio19-*/)" --with-winapi=wmme
-    cp "$work"/portaudio19-*/include/pa_win_wmme.h "$prefix/include/"
+    cp "$work"/portaudio19-*/include/pa_win_wmme.h "$work"/portaudio19-*/include/pa_win_waveformat.h "$prefix/include/"
     $t-nm "$prefix/lib/libportaudio.a" >"$work/pa.nm"
     grep -qE ' T _?Pa_GetStreamHostApiType$' "$work/pa.nm" ||
         { echo "setup: PortAudio lacks Pa_GetStreamHostApiType" >&2; exit 1; }

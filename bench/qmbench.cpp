@@ -1,0 +1,141 @@
+// Benchmarks of the recording engine:
+//  1. WAV writer throughput: the writer's drain loop over a filled ring into a file, for
+//     48 kHz stereo 16-bit, in samples per second and as a multiple of real time.
+//  2. CPU time of a whole recording process (qmrec) per recorded minute, 48 kHz stereo.
+// Usage: qmbench [seconds]   (the length of the long recording, default 20)
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/RecordingSession.h"
+#include "engine/WavWriter.h"
+
+namespace
+{
+const unsigned kRate = 48000;
+const unsigned kChannels = 2;
+
+std::wstring TempFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"qmbench-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+void WriterThroughput(const std::wstring& folder)
+{
+    const unsigned fill = 5 * kRate * kChannels; // 5 s: the ring holds a little more
+    const int rounds = 24;                       // 2 minutes of audio
+    std::vector<int32_t> source(fill);
+    for (unsigned i = 0; i < fill; ++i)
+        source[i] = static_cast<int32_t>(std::sin(i * 0.01) * 1e9);
+    SampleRing ring(0x7FFFF);
+    std::vector<int32_t> chunk(RecordingSession::kWavChunk);
+    const std::wstring path = folder + L"bench.wav";
+    WavWriter wav(kChannels, kRate, 16);
+    wav.Create(path.c_str());
+    double busy = 0;
+    uint64_t samples = 0;
+    for (int r = 0; r < rounds; ++r)
+    {
+        ring.Write(source.data(), fill, kChannels);
+        LARGE_INTEGER t0, t1;
+        QueryPerformanceCounter(&t0);
+        samples += RecordingSession::DrainRing(
+            ring, chunk.data(), RecordingSession::kWavChunk, [] { return true; },
+            [&](const int32_t* p, unsigned n) { wav.Write(p, n); });
+        QueryPerformanceCounter(&t1);
+        busy += Seconds(t0, t1);
+    }
+    wav.Finish();
+    DeleteFileW(path.c_str());
+    const double perSecond = static_cast<double>(samples) / busy;
+    std::printf(
+        "WAV writer, 48 kHz stereo 16-bit: %llu samples in %.3f s = %.0f samples/s = %.0f x real time\n",
+        static_cast<unsigned long long>(samples), busy, perSecond, perSecond / (kRate * kChannels));
+}
+
+// CPU seconds (user + kernel) of one qmrec run, or a negative value.
+double RecordingCpu(const std::wstring& folder, int seconds)
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe = self;
+    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"qmrec.exe";
+    std::wstring dir = folder.substr(0, folder.size() - 1);
+    std::wstring commandLine = L"\"" + exe + L"\" --seconds " + std::to_wstring(seconds) +
+                               L" --format wav --rate 48000 --channels 2 --name cpu --dir \"" + dir + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = GetStdHandle(STD_ERROR_HANDLE); // keep the log out of the figures
+    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    FILETIME created, exited, kernel, user;
+    double cpu = -1;
+    if (code == 0 && GetProcessTimes(pi.hProcess, &created, &exited, &kernel, &user))
+    {
+        auto value = [](FILETIME t)
+        { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+        cpu = static_cast<double>(value(kernel) + value(user)) / 1e7;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DeleteFileW((folder + L"cpu.wav").c_str());
+    return cpu;
+}
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int seconds = argc > 1 ? _wtoi(argv[1]) : 20;
+    if (seconds < 6)
+    {
+        std::fprintf(stderr, "qmbench: the recording must be longer than 5 s\n");
+        return 2;
+    }
+    const std::wstring folder = TempFolder();
+    try
+    {
+        WriterThroughput(folder);
+    }
+    catch (const CException&)
+    {
+        std::fprintf(stderr, "qmbench: cannot write the WAV file\n");
+        return 1;
+    }
+
+    const double shortCpu = RecordingCpu(folder, 5);
+    const double longCpu = RecordingCpu(folder, seconds);
+    RemoveDirectoryW(folder.c_str());
+    if (shortCpu < 0 || longCpu < 0)
+    {
+        std::fprintf(stderr, "qmbench: the recording failed (is the capture source there?)\n");
+        return 1;
+    }
+    // The difference between the two runs leaves out start-up and shutdown.
+    std::printf("Recording process, 48 kHz stereo WAV: %.2f s CPU for %d s = %.2f s CPU per recorded minute "
+                "(%.2f s per minute without start-up: %.2f s for 5 s)\n",
+                longCpu, seconds, longCpu * 60.0 / seconds, (longCpu - shortCpu) * 60.0 / (seconds - 5),
+                shortCpu);
+    return 0;
+}

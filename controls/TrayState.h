@@ -1,0 +1,25 @@
+// The notification icon's state: whether it is hidden, whether it is in the notification
+// area at all, and whether it must be added again once the taskbar exists.
+#pragma once
+
+struct TrayIconState
+{
+    bool hidden = true;
+    bool removed = true;
+    bool readdPending = false;
+};
+
+// After the first add (attempted: the add was made).
+void TrayOnCreated(TrayIconState& s, bool hidden, bool attempted, bool added);
+// The taskbar was recreated: the icon is gone and must come back if shown.
+void TrayOnTaskbarCreated(TrayIconState& s);
+// The work area changed: the icon may or may not still be there.
+void TrayOnWorkAreaChanged(TrayIconState& s);
+// Whether to add again now.
+bool TrayShouldReadd(const TrayIconState& s);
+// After adding again; ok when the add, or the modify that follows a failed add, worked.
+void TrayOnReadd(TrayIconState& s, bool ok);
+void TrayOnRemoved(TrayIconState& s, bool deleted);
+
+// Copies at most max characters of src (null: empty) into dst of max + 1.
+void TrayCopyText(wchar_t* dst, const wchar_t* src, int max);

@@ -1,0 +1,20 @@
+// Building the path of a new recording: extension, cleaning of typed names, a name not
+// taken yet, and the folders on the way.
+#pragma once
+
+#include "framework/CString.h"
+
+// ".wav", ".mp3" or ".ogg"; empty for any other format.
+CString GetFormatExtension(int outputFormat);
+
+// Replaces the characters a file name cannot hold (backslashes stay), keeps the colon of
+// a drive letter when asked, and trims white space at both ends.
+CString SanitizeFileName(CString name, bool keepColon);
+
+// path exists: "<path without extension> (n)<extension>" for the first n from 2 that
+// does not.
+CString MakeUniqueFileName(const CString& path, const CString& extension);
+
+// Creates every missing folder of the path. TRUE when it exists at the end (also when
+// its last level is a file). Paths of MAX_PATH characters or more fail.
+BOOL CreateDirectoryPath(LPCWSTR path);

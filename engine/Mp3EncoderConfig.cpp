@@ -1,0 +1,36 @@
+#include "engine/Mp3EncoderConfig.h"
+
+#include <cstring>
+
+#include "engine/FormatSupportTable.h"
+
+const int16_t Mp3EncoderConfig::kMp3Bitrates[kBitrateCount] = {8,  16, 24, 32,  40,  48,  56,
+                                                               64, 80, 96, 112, 128, 160, 192};
+
+bool Mp3EncoderConfig::Fill(const RecorderSettings& settings)
+{
+    std::memset(this, 0, sizeof(*this));
+    const bool stereo = settings.nChannels == 2;
+    if ((!stereo && settings.nChannels != 1) || settings.nSampleRateIndex < 0 ||
+        settings.nSampleRateIndex >= kSampleRateCount || settings.nMp3BitrateIndex < 0 ||
+        settings.nMp3BitrateIndex >= kBitrateCount ||
+        (stereo &&
+         (settings.nMp3ChannelMode < MODE_STEREO || settings.nMp3ChannelMode > MODE_DUAL_CHANNEL)) ||
+        settings.nMp3Quality < 0 || settings.nMp3Quality > 9)
+        return false;
+
+    dwConfig = kConfigLame;
+    dwStructVersion = 1;
+    dwStructSize = sizeof(*this);
+    dwSampleRate = static_cast<uint32_t>(kSampleRates[settings.nSampleRateIndex]);
+    nMode = stereo ? static_cast<int32_t>(settings.nMp3ChannelMode) : static_cast<int32_t>(MODE_MONO);
+    dwBitrate = static_cast<uint32_t>(kMp3Bitrates[settings.nMp3BitrateIndex]);
+    nPreset = -1;
+    dwMpegVersion = 1;
+    bWriteVBRHeader = 1; // the information tag in the first frame
+    bNoRes = 1;
+    // The library takes the low byte only when the high byte is its complement.
+    const unsigned q = static_cast<unsigned>(settings.nMp3Quality);
+    nQuality = static_cast<uint16_t>(((255 - q) << 8) | q);
+    return true;
+}

@@ -1,0 +1,45 @@
+// The user's recording options as the engine reads them. The program keeps one record
+// that its pages edit; a recording works on a copy taken when it starts.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/CString.h"
+
+enum OutputFormatKind : int16_t
+{
+    FORMAT_WAV = 1,
+    FORMAT_MP3 = 2,
+    FORMAT_OGG = 3
+};
+
+enum SampleResolution : int16_t
+{
+    RESOLUTION_U8 = 0,
+    RESOLUTION_S8 = 1,
+    RESOLUTION_S16 = 2
+};
+
+struct RecorderSettings
+{
+    int32_t bShowAmplitude = 1; // progress messages carry a copy of every 10th block
+    int32_t bAutoStop = 0;
+    int16_t nStopHour = 0;
+    int16_t nStopMinute = 2;
+    int16_t nStopSecond = 30;
+    int16_t nActionAfterRecording = 2; // 0 nothing, 1 message box, 2 balloon
+    int16_t nLeftBalance = 100;        // channel gains in percent
+    int16_t nRightBalance = 100;
+    int16_t nOutputFormat = FORMAT_MP3;
+    int16_t nSampleRateIndex = 7; // 44100 Hz
+    int16_t nChannels = 2;
+    int16_t nResolution = RESOLUTION_S16;
+    int16_t nSaveLocation = 1; // 0 ask for a name every time, 1 strDestDir + strFileName
+    CString strDestDir;        // ends in a backslash; the program sets its default folder
+    CString strFileName = L"Untitled";
+    int16_t nWavSubFormat = 1;     // 0 unsigned 8-bit, otherwise signed 16-bit
+    int16_t nMp3BitrateIndex = 11; // 128 kbit/s
+    int16_t nMp3ChannelMode = 1;   // 0 stereo, 1 joint stereo, 2 dual channel
+    int32_t nMp3Quality = 9;       // the encoder's quality word, fixed
+    int16_t nOggQuality = 3;       // Vorbis quality in tenths, -1..6
+};

@@ -1,0 +1,152 @@
+// One recording at a time: the state the user-interface thread shares with the capture
+// thread (producer) and the encoder thread (consumer), and the commands that drive it.
+// The workers report to the owner's window only through the WM_REC_* messages and the
+// host's few synchronous calls.
+#pragma once
+
+#include <windows.h>
+
+#include <portaudio.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "engine/FormatSupportTable.h"
+#include "engine/RecorderSettings.h"
+#include "engine/RecordingHost.h"
+#include "engine/RecordingMessages.h"
+#include "engine/RingBuffer.h"
+#include "engine/WavWriter.h"
+#include "framework/CString.h"
+#include "framework/CWinThread.h"
+
+class RecordingSession
+{
+public:
+    // Capacities, so that tests can reach their edges.
+    struct Limits
+    {
+        unsigned ringSamples = 0x7FFFF; // about 5 s of 48 kHz stereo
+        uint64_t wavDataBytes = WavWriter::kMaxDataBytes;
+    };
+
+    static constexpr unsigned kWavChunk = 2048;
+
+    RecordingSession(HWND hWnd, RecordingHost& host, const Limits& limits);
+    RecordingSession(HWND hWnd, RecordingHost& host) : RecordingSession(hWnd, host, Limits()) {}
+    // Stops a running recording and waits for its threads.
+    ~RecordingSession();
+    RecordingSession(const RecordingSession&) = delete;
+    RecordingSession& operator=(const RecordingSession&) = delete;
+
+    // User-interface thread. Record starts a recording from a copy of the settings (it
+    // stores the cleaned folder and name back) or refuses with a message; TRUE when started.
+    BOOL Record(RecorderSettings& settings, const FormatSupportTable& formats, int device);
+    void OnPauseResume();
+    // Only clears the recording flag: the capture loop ends and the writer drains the rest.
+    void OnStop();
+    // A worker failed: stop, wait for both threads while handling sent messages, and
+    // terminate them only as a last resort.
+    void OnRecThreadEnd();
+    // No worker of the last recording is still running.
+    BOOL HasEnded() const;
+    // Waits up to timeoutMs for both workers, handling messages sent to this thread
+    // meanwhile (the workers wait on them). TRUE when both have ended.
+    BOOL WaitForEnd(DWORD timeoutMs);
+
+    // Capture thread, after every block: 2 when the automatic stop has ended the recording.
+    int CheckAutoStop();
+
+    BOOL IsRecording() const { return m_bRecording != 0; }
+    BOOL IsPaused() const { return m_bPaused != 0; }
+    BOOL IsAutoStopped() const { return m_bAutoStopped != 0; }
+    const CString& GetOutputPath() const { return m_strOutputPath; }
+    int64_t GetStopBlocks() const { return m_nStopBlocks; }
+    int GetBlockFrames() const { return m_nBlockFrames; }
+    int GetBlockCount() const { return m_nBlockCount; }
+    int64_t GetSamplesRead() const { return m_nSamplesRead; }
+    const RecorderSettings& GetSettings() const { return m_settings; }
+
+    static void PostLog(HWND hWnd, const CString& text, int level);
+
+    // The writers' loop: takes chunks of the ring into buffer and hands them to sink, and
+    // ends once captureEnded() is true and the ring is empty. Returns the samples taken.
+    template <typename CaptureEnded, typename Sink>
+    static uint64_t DrainRing(SampleRing& ring, int32_t* buffer, unsigned chunk, CaptureEnded captureEnded,
+                              Sink sink)
+    {
+        uint64_t total = 0;
+        for (;;)
+        {
+            unsigned n = ring.GetReadAvailable(0);
+            if (n < chunk)
+            {
+                if (!captureEnded())
+                {
+                    Sleep(10);
+                    continue;
+                }
+                // Capture may have written its last block after the count was read.
+                n = ring.GetReadAvailable(0);
+                if (n == 0)
+                    break;
+                if (n > chunk)
+                    n = chunk;
+            }
+            else
+            {
+                n = chunk;
+            }
+            n = ring.Read(buffer, n, 0);
+            total += n;
+            sink(static_cast<const int32_t*>(buffer), n);
+        }
+        return total;
+    }
+
+private:
+    static UINT __cdecl CaptureThreadProc(LPVOID pParam);
+    static UINT __cdecl EncoderThreadProc(LPVOID pParam);
+
+    void CaptureAudio();
+    void FailCapture(LPCWSTR text, PaError error, int level);
+    void PostProgress(const int32_t* samples, unsigned count, unsigned copies);
+    UINT EncoderThread();
+    void EncodeRecording();
+    int RecordToWav(const CString& path);
+    int RecordToMp3(const CString& path);
+    int RecordToOgg(const CString& path);
+    bool CaptureEnded() const;
+    void PostLog(const CString& text, int level) const { PostLog(m_hWnd, text, level); }
+    void PostThreadEnd(WPARAM which) const;
+    void ReleaseThreads();
+    void TerminateRunningThreads();
+
+    const HWND m_hWnd;
+    RecordingHost& m_host;
+    const Limits m_limits;
+
+    std::atomic<int32_t> m_bRecording{0};
+    std::atomic<int32_t> m_bPaused{0};
+    std::atomic<int32_t> m_bAutoStopped{0};
+    std::atomic<int32_t> m_nBlockCount{0};
+    std::atomic<int64_t> m_nSamplesRead{0};
+    // Set before the workers are resumed; they do nothing without it.
+    bool m_bLaunched = false;
+
+    RecorderSettings m_settings; // the workers' copy, fixed while they run
+    int m_nDevice = paNoDevice;
+    CString m_strOutputPath;
+    int64_t m_nStopBlocks = 0;
+    int m_nBlockFrames = 0;
+
+    std::unique_ptr<CWinThread> m_pCaptureThread;
+    std::unique_ptr<CWinThread> m_pEncoderThread;
+    HANDLE m_hCaptureThread = nullptr; // signalled once capture has ended
+    std::unique_ptr<SampleRing> m_pRingBuffer;
+
+    PaStreamParameters m_inputParams{};
+    PaStream* m_pStream = nullptr;
+    PaError m_paError = paNoError;
+};

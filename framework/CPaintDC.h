@@ -1,0 +1,18 @@
+// The DC of a WM_PAINT handler: BeginPaint on construction, EndPaint on destruction.
+#pragma once
+
+#include "framework/CDC.h"
+
+class CWnd;
+
+class CPaintDC : public CDC
+{
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+
+    PAINTSTRUCT m_ps = {};
+
+protected:
+    HWND m_hWnd;
+};

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "controls/CXDialogTemplate.h"
+#include "controls/DialogTemplateWriter.h"
+#include "controls/MsgBoxLayout.h"
+
+namespace
+{
+INT_PTR CALLBACK NullDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// A template from the box's constructor, written into moveable memory and parsed back.
+std::vector<unsigned char> Written(const CXDialogTemplate& box)
+{
+    const std::vector<DialogItemData> items = box.Items();
+    std::vector<unsigned char> buf(DialogTemplateSize(box.Header(), items) + 16, 0);
+    WriteDialogTemplate(buf.data(), box.Header(), items);
+    return buf;
+}
+
+XMsgBoxParams Params()
+{
+    XMsgBoxParams p;
+    InitMsgBoxParams(&p);
+    return p;
+}
+} // namespace
+
+TEST(DialogTemplate, WriteParseRoundTrip)
+{
+    DialogHeaderData h;
+    h.style = WS_POPUP | WS_CAPTION;
+    h.cx = 120;
+    h.cy = 60;
+    h.title = L"Ab"; // odd length: the first item needs padding
+    std::vector<DialogItemData> items(2);
+    items[0] = {WS_CHILD | WS_VISIBLE, 0, 5, 6, 70, 8, 1001, 0x0082, L"Hello"};
+    items[1] = {WS_CHILD | BS_DEFPUSHBUTTON, 0, 10, 40, 50, 14, 5555, 0x0080, L""};
+    const size_t size = DialogTemplateSize(h, items);
+    EXPECT_EQ(size, ((18 + 4 + 6 + 3) & ~3u) + ((26 + 10 + 3) & ~3u) + 26u);
+    std::vector<unsigned char> buf(size, 0);
+    WriteDialogTemplate(buf.data(), h, items);
+
+    DialogHeaderData h2;
+    std::vector<DialogItemData> items2;
+    ASSERT_TRUE(ParseDialogTemplate(buf.data(), buf.size(), &h2, &items2));
+    EXPECT_EQ(h2.title, L"Ab");
+    EXPECT_EQ(h2.cx, 120);
+    ASSERT_EQ(items2.size(), 2u);
+    EXPECT_EQ(items2[0].text, L"Hello");
+    EXPECT_EQ(items2[1].id, 5555);
+    EXPECT_EQ(items2[1].classAtom, 0x0080);
+    EXPECT_EQ(items2[1].style, static_cast<DWORD>(WS_CHILD | BS_DEFPUSHBUTTON));
+    EXPECT_FALSE(ParseDialogTemplate(buf.data(), size - 4, nullptr, nullptr)) << "truncated";
+}
+
+TEST(DialogTemplate, BoxTemplateCreatesItsControls)
+{
+    XMsgBoxParams p = Params();
+    p.layoutOptions = XMB_OPT_VISTA_LOOK;
+    CXDialogTemplate box(nullptr, L"Save && go?\tNow", L"Title",
+                         MB_YESNOCANCEL | MB_ICONQUESTION | XMB_CHECK_DONT_ASK, p);
+    std::vector<unsigned char> buf = Written(box);
+    DialogHeaderData h;
+    std::vector<DialogItemData> items;
+    ASSERT_TRUE(ParseDialogTemplate(buf.data(), buf.size(), &h, &items));
+    EXPECT_EQ(h.style, 0x90C80880u) << "no DS_SETFONT: dialog units follow the system font";
+    ASSERT_EQ(items.size(), 6u); // icon, text, Yes, No, Cancel, checkbox
+    EXPECT_EQ(items[0].id, XMB_ID_ICON);
+    EXPECT_TRUE(items[1].style & SS_NOPREFIX) << "text is measured without prefix processing";
+    EXPECT_EQ(items[2].style & BS_DEFPUSHBUTTON, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(items[5].style, 0x50010003u);
+    EXPECT_EQ(items[5].text, L"Don't ask me again");
+
+    HWND hWnd = ::CreateDialogIndirectParamW(
+        ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(buf.data()), nullptr, NullDlgProc, 0);
+    ASSERT_TRUE(hWnd);
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(hWnd, XMB_ID_TEXT, text, 64);
+    EXPECT_STREQ(text, L"Save && go?\tNow");
+    EXPECT_TRUE(::GetDlgItem(hWnd, IDYES));
+    EXPECT_TRUE(::GetDlgItem(hWnd, IDCANCEL));
+    EXPECT_TRUE(::GetDlgItem(hWnd, XMB_ID_CHECKBOX));
+    wchar_t title[16] = {};
+    ::GetWindowTextW(hWnd, title, 16);
+    EXPECT_STREQ(title, L"Title");
+    ::DestroyWindow(hWnd);
+}
+
+TEST(DialogTemplate, DefaultButtonAndCaptions)
+{
+    XMsgBoxParams p = Params();
+    // Default field beyond the buttons present selects the first.
+    CXDialogTemplate okCancel(nullptr, L"x", L"c", MB_OKCANCEL | MB_DEFBUTTON4, p);
+    EXPECT_EQ(okCancel.DefaultButtonId(), IDOK);
+
+    wcscpy(p.customButtonsText, L"OK\nTroubleshooting");
+    CXDialogTemplate custom(nullptr, L"x", L"c", 0x50110, p);
+    EXPECT_EQ(custom.DefaultButtonId(), XMB_ID_CUSTOM2);
+
+    XMsgBoxParams own = Params();
+    own.useOwnCaptions = 1;
+    wcscpy(own.ownCaptions[11], L"Fine");
+    wcscpy(own.ownCaptions[12], L"ignored");
+    wcscpy(own.reportCaptionText, L"Send");
+    CXDialogTemplate captions(nullptr, L"x", nullptr, MB_OK, own);
+    EXPECT_EQ(captions.Caption(11), L"Fine");
+    EXPECT_EQ(captions.Caption(12), L"Send");
+    EXPECT_EQ(captions.Caption(17), L"&Yes");
+    EXPECT_EQ(captions.Header().title, L"Error") << "a null caption";
+    EXPECT_EQ(CXDialogTemplate(nullptr, L"x", L"c", MB_OK | MB_SYSTEMMODAL, p).Header().style, 0x90C80882u);
+}

@@ -1,0 +1,374 @@
+// Recordings from the harness's capture source through the whole engine.
+#include <gtest/gtest.h>
+
+#include <unordered_set>
+
+#include "TestFiles.h"
+#include "TestRecorder.h"
+#include "engine/AudioLibrary.h"
+#include "harness/SignalMatch.h"
+
+namespace
+{
+const uint32_t kBlockBytes = 4410 * 2 * 2; // 100 ms of 44100 Hz 16-bit stereo
+
+class RecordingSessionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(audio.GetError(), paNoError);
+        device = Pa_GetDefaultInputDevice();
+        ASSERT_NE(device, paNoDevice);
+        formats.ProbeInputFormats(device);
+        formats.ResetFormatCapabilities();
+        settings.nOutputFormat = FORMAT_WAV;
+        settings.strDestDir = folder.Path().c_str();
+    }
+
+    void AutoStopAfter(int seconds)
+    {
+        settings.bAutoStop = 1;
+        settings.nStopHour = 0;
+        settings.nStopMinute = 0;
+        settings.nStopSecond = static_cast<int16_t>(seconds);
+    }
+
+    std::wstring InFolder(const wchar_t* name) const { return folder.Path() + name; }
+
+    static void ExpectSignal(const WavFile& wav)
+    {
+        std::wstring error;
+        const std::vector<int16_t> signal = LoadHarnessSignal(&error);
+        ASSERT_FALSE(signal.empty()) << std::string(error.begin(), error.end());
+        const std::vector<int16_t> samples = wav.Samples16();
+        const size_t frames = samples.size() / 2;
+        const SignalMatch m = MatchSignal(signal, samples.data(), frames, 2);
+        ASSERT_TRUE(m.found) << "the recording is not the signal";
+        EXPECT_EQ(m.firstNonSilent + m.matched, frames) << "mismatch after " << m.matched << " frames";
+    }
+
+    AudioLibrary audio;
+    TempFolder folder;
+    FormatSupportTable formats;
+    RecorderSettings settings;
+    int device = paNoDevice;
+};
+
+bool HasLogStartingWith(const TestRecorder& rec, const std::wstring& start, int level, int* count = nullptr)
+{
+    int n = 0;
+    for (const auto& l : rec.logs)
+        n += l.level == level && l.text.compare(0, start.size(), start) == 0;
+    if (count)
+        *count = n;
+    return n > 0;
+}
+} // namespace
+
+TEST_F(RecordingSessionTest, AutomaticStopLeavesTheSignalInUniquelyNamedFiles)
+{
+    AutoStopAfter(1);
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    const std::wstring path = InFolder(L"Untitled.wav");
+    EXPECT_EQ(rec.Session().GetOutputPath(), path.c_str());
+
+    const WavFile wav = ReadWav(path);
+    ASSERT_TRUE(wav.valid);
+    EXPECT_EQ(wav.channels, 2);
+    EXPECT_EQ(wav.sampleRate, 44100u);
+    EXPECT_EQ(wav.bits, 16);
+    EXPECT_EQ(wav.dataSize, 10 * kBlockBytes);
+    EXPECT_EQ(wav.data.size(), wav.dataSize);
+    ExpectSignal(wav);
+
+    EXPECT_EQ(rec.Session().GetBlockCount(), 10);
+    EXPECT_EQ(rec.Session().GetSamplesRead(), 10 * 4410 * 2);
+    EXPECT_TRUE(rec.Session().IsAutoStopped());
+    EXPECT_FALSE(rec.Session().IsRecording());
+    EXPECT_EQ(rec.finished, 1);
+    EXPECT_EQ(rec.resets, 1);
+    EXPECT_TRUE(rec.threadEnds.empty());
+    EXPECT_EQ(rec.progress, 10);      // one per block read
+    EXPECT_EQ(rec.progressCopies, 1); // the 10th carries the levels
+    ASSERT_EQ(rec.logs.size(), 2u) << rec.Dump();
+    EXPECT_TRUE(rec.HasLog(L"Automatically stop recording.", LOG_NOTE));
+    EXPECT_EQ(rec.logs.back().text, L"Done.");
+    EXPECT_EQ(rec.logs.back().level, LOG_INFO);
+    EXPECT_EQ(rec.statusTexts, std::vector<std::wstring>{L"Recording:  " + path});
+    EXPECT_EQ(rec.states, std::vector<bool>{false});
+
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    EXPECT_EQ(rec.Session().GetOutputPath(), InFolder(L"Untitled (2).wav").c_str());
+    EXPECT_EQ(ReadWav(InFolder(L"Untitled (2).wav")).dataSize, 10 * kBlockBytes);
+}
+
+TEST_F(RecordingSessionTest, PausedBlocksCountTowardTheAutomaticStop)
+{
+    AutoStopAfter(2);
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    const std::wstring path = rec.Session().GetOutputPath().GetString();
+    rec.RunFor(700);
+    rec.Session().OnPauseResume();
+    EXPECT_TRUE(rec.Session().IsPaused());
+    rec.RunFor(700);
+    rec.Session().OnPauseResume();
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+
+    EXPECT_EQ(rec.Session().GetBlockCount(), 20);
+    EXPECT_TRUE(rec.Session().IsAutoStopped());
+    // Blocks read are the blocks written; the paused ones only count time.
+    EXPECT_GT(rec.progress, 5);
+    EXPECT_LT(rec.progress, 17);
+    const WavFile wav = ReadWav(path);
+    EXPECT_EQ(wav.dataSize, static_cast<uint32_t>(rec.progress) * kBlockBytes);
+    EXPECT_TRUE(rec.HasLog(L"Recording manually paused:  " + path, LOG_NOTE));
+    EXPECT_TRUE(rec.HasLog(L"Manually resumed recording:  " + path, LOG_NOTE));
+    EXPECT_EQ(rec.states, (std::vector<bool>{false, true, false}));
+    ASSERT_EQ(rec.statusTexts.size(), 3u);
+    EXPECT_EQ(rec.statusTexts[1], L"Recording Manually Paused:  " + path);
+    EXPECT_EQ(rec.statusTexts[2], L"Recording:  " + path);
+
+    // Pause/Resume does nothing once the recording is over.
+    rec.Session().OnPauseResume();
+    EXPECT_FALSE(rec.Session().IsPaused());
+}
+
+TEST_F(RecordingSessionTest, StopEndsARecordingThatAZeroLimitNeverEnds)
+{
+    AutoStopAfter(0);
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    rec.RunFor(1300);
+    EXPECT_TRUE(rec.Session().IsRecording());
+    rec.Session().OnStop();
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    EXPECT_FALSE(rec.Session().IsAutoStopped());
+    EXPECT_FALSE(rec.HasLog(L"Automatically stop recording.", LOG_NOTE));
+    const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
+    EXPECT_EQ(wav.dataSize, static_cast<uint32_t>(rec.progress) * kBlockBytes);
+    EXPECT_EQ(wav.data.size(), wav.dataSize);
+    EXPECT_GE(rec.progress, 8);
+}
+
+TEST_F(RecordingSessionTest, RefusesSettingsOutsideTheirRanges)
+{
+    TestRecorder rec;
+    const RecorderSettings good = settings;
+    auto refused = [&](void (*change)(RecorderSettings&))
+    {
+        RecorderSettings s = good;
+        change(s);
+        rec.logs.clear();
+        EXPECT_FALSE(rec.Session().Record(s, formats, device));
+        rec.RunFor(20);
+        EXPECT_FALSE(rec.Session().IsRecording());
+        ASSERT_EQ(rec.logs.size(), 1u) << rec.Dump();
+        EXPECT_EQ(rec.logs[0].level, LOG_WARNING);
+        EXPECT_EQ(rec.logs[0].text,
+                  L"The recording settings are out of range (sampling rate, channels, resolution, "
+                  L"output format or balance)!");
+    };
+    refused([](RecorderSettings& s) { s.nSampleRateIndex = 12; });
+    refused([](RecorderSettings& s) { s.nSampleRateIndex = -1; });
+    refused([](RecorderSettings& s) { s.nChannels = 0; });
+    refused([](RecorderSettings& s) { s.nChannels = 3; });
+    refused([](RecorderSettings& s) { s.nResolution = 3; });
+    refused([](RecorderSettings& s) { s.nResolution = -1; });
+    refused([](RecorderSettings& s) { s.nOutputFormat = 0; });
+    refused([](RecorderSettings& s) { s.nOutputFormat = 4; });
+    refused([](RecorderSettings& s) { s.nLeftBalance = 101; });
+    refused([](RecorderSettings& s) { s.nRightBalance = -1; });
+
+    FormatSupportTable noDevice = formats;
+    noDevice.m_deviceSupport[FormatSupportTable::CellIndex(2, 2, 7)] = 0;
+    RecorderSettings s = good;
+    EXPECT_FALSE(rec.Session().Record(s, noDevice, device));
+    EXPECT_TRUE(rec.HasLog(L"The sound device does not support the parameters you chose!", LOG_WARNING));
+    FormatSupportTable noEncoder = formats;
+    noEncoder.m_encoderSupport[FormatSupportTable::CellIndex(2, 2, 7)] = 0;
+    EXPECT_FALSE(rec.Session().Record(s, noEncoder, device));
+    EXPECT_TRUE(rec.HasLog(L"The encoder does not support the parameters you chose!", LOG_WARNING));
+
+    // A cancelled save dialog changes nothing and says nothing.
+    rec.logs.clear();
+    s.nSaveLocation = 0;
+    EXPECT_FALSE(rec.Session().Record(s, formats, device));
+    EXPECT_TRUE(rec.logs.empty());
+    EXPECT_TRUE(rec.states.empty());
+
+    // A folder that cannot be made.
+    s = good;
+    s.strDestDir = (folder.Path() + std::wstring(300, L'x') + L"\\").c_str();
+    EXPECT_FALSE(rec.Session().Record(s, formats, device));
+    rec.RunFor(50);
+    EXPECT_TRUE(HasLogStartingWith(rec, L"Fail to create folder ", LOG_WARNING)) << rec.Dump();
+    EXPECT_TRUE(rec.logs.back().text.size() > 3 &&
+                rec.logs.back().text.substr(rec.logs.back().text.size() - 3) == L" !!");
+    EXPECT_TRUE(rec.statusTexts.empty());
+}
+
+TEST_F(RecordingSessionTest, RecordWaitsForThePreviousRecordingAndWorksOnACopy)
+{
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    rec.Session().OnStop();
+    // The old writer is still draining: a new recording would reset the ring under it.
+    ASSERT_FALSE(rec.Session().Record(settings, formats, device));
+    EXPECT_TRUE(rec.HasLog(L"The previous recording is still being finished. Please try again in a moment.",
+                           LOG_WARNING));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+
+    AutoStopAfter(1);
+    settings.strFileName = L" take<1> ";
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    EXPECT_EQ(settings.strFileName, L"take_1_"); // kept cleaned
+    // The pages may change the settings during a recording: the workers do not see it.
+    settings.nChannels = 1;
+    settings.nSampleRateIndex = 0;
+    settings.nWavSubFormat = 0;
+    settings.nStopSecond = 5;
+    settings.nLeftBalance = 0;
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    const WavFile wav = ReadWav(InFolder(L"take_1_.wav"));
+    EXPECT_EQ(wav.channels, 2);
+    EXPECT_EQ(wav.sampleRate, 44100u);
+    EXPECT_EQ(wav.bits, 16);
+    EXPECT_EQ(wav.dataSize, 10 * kBlockBytes);
+    ExpectSignal(wav);
+}
+
+TEST_F(RecordingSessionTest, AStreamThatCannotOpenEndsTheRecording)
+{
+    for (auto& cell : formats.m_deviceSupport)
+        cell = 1;
+    int outputOnly = paNoDevice;
+    for (int i = 0; i < Pa_GetDeviceCount(); ++i)
+        if (Pa_GetDeviceInfo(i)->maxInputChannels == 0)
+            outputOnly = i;
+    ASSERT_NE(outputOnly, paNoDevice);
+
+    const struct
+    {
+        int device;
+        PaError error;
+    } cases[] = {{9999, paInvalidDevice}, {outputOnly, paInvalidChannelCount}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.device);
+        TestRecorder rec;
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(rec.Session().Record(settings, formats, c.device));
+        ASSERT_TRUE(rec.RunUntilEnded(5000)) << rec.Dump();
+        EXPECT_LT(GetTickCount() - start, 1500u);
+        EXPECT_TRUE(rec.HasLog(L"Fail to open input stream.", LOG_WARNING)) << rec.Dump();
+        EXPECT_TRUE(rec.HasLog(AudioLibrary::ErrorText(c.error).GetString(), LOG_WARNING)) << rec.Dump();
+        EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
+        EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR));
+        // The normal end still ran: an empty file, the list and reset messages, "Done.".
+        EXPECT_EQ(rec.finished, 1);
+        EXPECT_EQ(rec.resets, 1);
+        EXPECT_TRUE(rec.done);
+        EXPECT_EQ(ReadAll(rec.Session().GetOutputPath().GetString()).size(), 44u);
+        EXPECT_EQ(rec.Session().GetBlockCount(), 0);
+        EXPECT_TRUE(DeleteFileW(rec.Session().GetOutputPath()));
+    }
+}
+
+// The window's handler for a worker failure waits for the workers while they wait for
+// the window (the writer sends its last two messages).
+TEST_F(RecordingSessionTest, WorkerFailureHandlingWaitsWithoutDeadlock)
+{
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    rec.RunFor(600);
+    const DWORD start = GetTickCount();
+    rec.Session().OnRecThreadEnd();
+    EXPECT_LT(GetTickCount() - start, 1500u);
+    EXPECT_TRUE(rec.Session().HasEnded());
+    EXPECT_EQ(rec.finished, 1); // handled during the wait
+    EXPECT_EQ(rec.resets, 1);
+    rec.RunFor(100);
+    EXPECT_TRUE(rec.done);
+    EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
+    const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
+    EXPECT_EQ(wav.data.size(), wav.dataSize);
+    EXPECT_GT(wav.dataSize, 0u);
+}
+
+TEST_F(RecordingSessionTest, AFileThatCannotBeWrittenEndsTheRecording)
+{
+    TestRecorder rec;
+    settings.nSaveLocation = 0;
+    rec.promptPath = InFolder(L"missing\\x.wav");
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(5000)) << rec.Dump();
+    EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{2});
+    EXPECT_TRUE(rec.HasLog(L"An error occurred while encoding.", LOG_ERROR));
+    EXPECT_FALSE(rec.done);
+    EXPECT_EQ(rec.finished, 0);
+    EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
+    EXPECT_FALSE(rec.Session().IsRecording());
+}
+
+TEST_F(RecordingSessionTest, OverflowDropsWholeFramesAndWarnsOnce)
+{
+    RecordingSession::Limits limits;
+    limits.ringSamples = 3001; // an odd free count with stereo frames
+    TestRecorder rec(limits);
+    AutoStopAfter(1);
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    int warnings = 0;
+    EXPECT_TRUE(HasLogStartingWith(rec, L"The encoder could not keep up: ", LOG_WARNING, &warnings))
+        << rec.Dump();
+    EXPECT_EQ(warnings, 1);
+
+    const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
+    EXPECT_LT(wav.dataSize, 10 * kBlockBytes);
+    EXPECT_EQ(wav.dataSize % 4, 0u);
+    // With gaps the stream no longer matches in one piece, but every frame is still a
+    // frame of the signal, left and right in place.
+    std::wstring error;
+    const std::vector<int16_t> signal = LoadHarnessSignal(&error);
+    ASSERT_FALSE(signal.empty());
+    std::unordered_set<uint32_t> pairs;
+    for (size_t i = 0; i + 1 < signal.size(); i += 2)
+        pairs.insert(static_cast<uint16_t>(signal[i]) << 16 | static_cast<uint16_t>(signal[i + 1]));
+    const std::vector<int16_t> samples = wav.Samples16();
+    size_t foreign = 0, sounding = 0;
+    for (size_t i = 0; i + 1 < samples.size(); i += 2)
+    {
+        if (samples[i] == 0 && samples[i + 1] == 0)
+            continue;
+        ++sounding;
+        foreign +=
+            !pairs.count(static_cast<uint16_t>(samples[i]) << 16 | static_cast<uint16_t>(samples[i + 1]));
+    }
+    EXPECT_GT(sounding, 1000u);
+    EXPECT_EQ(foreign, 0u);
+}
+
+TEST_F(RecordingSessionTest, TheWavSizeLimitStopsTheRecordingWithACorrectHeader)
+{
+    RecordingSession::Limits limits;
+    limits.wavDataBytes = 40000;
+    TestRecorder rec(limits);
+    AutoStopAfter(3);
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    int warnings = 0;
+    EXPECT_TRUE(HasLogStartingWith(rec, L"The WAV file has reached its size limit", LOG_WARNING, &warnings));
+    EXPECT_EQ(warnings, 1);
+    EXPECT_FALSE(rec.Session().IsAutoStopped());
+    EXPECT_LT(rec.Session().GetBlockCount(), 25);
+    const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
+    EXPECT_EQ(wav.dataSize, 40000u);
+    EXPECT_EQ(wav.riffSize, 40036u);
+    EXPECT_EQ(wav.data.size(), 40000u);
+    EXPECT_TRUE(rec.done);
+}

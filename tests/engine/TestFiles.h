@@ -1,0 +1,44 @@
+// Files for tests: a temporary folder removed afterwards, and reading WAV files back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // With a trailing backslash.
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+};
+
+std::vector<uint8_t> ReadAll(const std::wstring& path);
+bool WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes);
+bool FileExists(const std::wstring& path);
+
+struct WavFile
+{
+    bool valid = false; // the fixed parts of a PCM header are there
+    uint32_t riffSize = 0;
+    uint16_t formatTag = 0;
+    uint16_t channels = 0;
+    uint32_t sampleRate = 0;
+    uint32_t byteRate = 0;
+    uint16_t blockAlign = 0;
+    uint16_t bits = 0;
+    uint32_t dataSize = 0;
+    std::vector<uint8_t> data; // everything after the 44-byte header
+    // The samples as 16-bit values (8-bit ones moved to the top byte, sign restored).
+    std::vector<int16_t> Samples16() const;
+};
+
+WavFile ReadWav(const std::wstring& path);
+WavFile ParseWav(const std::vector<uint8_t>& bytes);

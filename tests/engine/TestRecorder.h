@@ -1,0 +1,61 @@
+// A recording session in a test: a message-only window that collects what the workers
+// report, and a host that records the synchronous calls.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/RecordingSession.h"
+
+struct LogLine
+{
+    int level;
+    std::wstring text;
+};
+
+class TestRecorder : public RecordingHost
+{
+public:
+    explicit TestRecorder(const RecordingSession::Limits& limits = RecordingSession::Limits());
+    ~TestRecorder() override;
+
+    RecordingSession& Session() { return *m_session; }
+
+    // Handles messages for ms milliseconds.
+    void RunFor(DWORD ms);
+    // Handles messages until "Done." or a worker failure has been handled and both threads
+    // have ended, or the time-out. TRUE when it got there in time.
+    bool RunUntilEnded(DWORD timeoutMs);
+
+    bool HasLog(const std::wstring& text, int level) const;
+    int CountLevel(int level) const;
+    std::wstring Dump() const;
+
+    std::vector<LogLine> logs;
+    std::vector<std::wstring> statusTexts;
+    std::vector<bool> states; // ShowRecordingState calls
+    std::vector<WPARAM> threadEnds;
+    int finished = 0;
+    int resets = 0;
+    int progress = 0;
+    int progressCopies = 0;
+    bool done = false;
+    // PromptOutputPath gives this path, or cancels when it is empty.
+    std::wstring promptPath;
+
+    void LogEvent(const CString& text, int level) override;
+    void SetStatusText(const CString& text) override;
+    void ShowRecordingState(bool paused) override;
+    BOOL PromptOutputPath(const CString& extension, CString& path) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_hWnd = nullptr;
+    std::unique_ptr<RecordingSession> m_session;
+    CRITICAL_SECTION m_lock; // SetStatusText comes from the capture thread
+};

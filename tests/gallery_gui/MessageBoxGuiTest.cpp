@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+#include "controls/XMessageBox.h"
+#include "tests/gallery_gui/GuiSupport.h"
+#include "tools/gallery/GalleryIds.h"
+
+namespace
+{
+XMsgBoxParams Params()
+{
+    XMsgBoxParams p;
+    InitMsgBoxParams(&p);
+    return p;
+}
+
+bool CloseGreyed(HWND hWnd)
+{
+    return (::GetMenuState(::GetSystemMenu(hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+const wchar_t* kCompany = L"QmGalleryGuiTest";
+} // namespace
+
+TEST(MessageBoxGui, OkBoxEscapeAndOwnerDisabled)
+{
+    Gallery g;
+    std::atomic<bool> ownerDisabled{false};
+    BoxDriver d(L"Box A",
+                [&](HWND h)
+                {
+                    ownerDisabled = !::IsWindowEnabled(g.dlg.m_hWnd);
+                    EXPECT_FALSE(CloseGreyed(h));
+                    EXPECT_EQ(TextOf(::GetDlgItem(h, IDOK)), L"OK");
+                    EXPECT_TRUE(::GetDlgItem(h, XMB_ID_ICON));
+                    PostKey(h, VK_ESCAPE);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Please select ONE file First!", L"Box A", 0x30 | XMB_SILENT), IDOK);
+    EXPECT_TRUE(d.Found());
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(::IsWindowEnabled(g.dlg.m_hWnd));
+}
+
+TEST(MessageBoxGui, YesNoIgnoresEscapeThenYes)
+{
+    Gallery g;
+    BoxDriver d(L"Box B",
+                [&](HWND h)
+                {
+                    EXPECT_TRUE(CloseGreyed(h));
+                    PostKey(h, VK_ESCAPE);
+                    ::Sleep(300);
+                    EXPECT_TRUE(::IsWindow(h)) << "Esc does nothing";
+                    ::PostMessageW(h, WM_COMMAND, IDYES, 0);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Remove?", L"Box B", 0x34 | XMB_SILENT), IDYES);
+}
+
+TEST(MessageBoxGui, ToAllButtonsLeftToRight)
+{
+    Gallery g;
+    std::vector<int> order;
+    BoxDriver d(L"Box C",
+                [&](HWND h)
+                {
+                    std::vector<std::pair<LONG, int>> buttons;
+                    for (int id : {IDYES, XMB_ID_YESTOALL, IDNO, XMB_ID_NOTOALL, IDCANCEL})
+                    {
+                        HWND b = ::GetDlgItem(h, id);
+                        ASSERT_TRUE(b) << id;
+                        RECT r;
+                        ::GetWindowRect(b, &r);
+                        buttons.push_back({r.left, id});
+                    }
+                    std::sort(buttons.begin(), buttons.end());
+                    for (auto& b : buttons)
+                        order.push_back(b.second);
+                    ::PostMessageW(h, WM_COMMAND, XMB_ID_NOTOALL, 0);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Overwrite?", L"Box C",
+                          MB_YESNOCANCEL | MB_ICONQUESTION | XMB_YES_TO_ALL | XMB_NO_TO_ALL | XMB_SILENT),
+              XMB_ID_NOTOALL);
+    EXPECT_EQ(order, (std::vector<int>{6, 19, 7, 20, 2}));
+}
+
+TEST(MessageBoxGui, CustomButtonsDefaultAndChildOwner)
+{
+    Gallery g;
+    XMsgBoxParams p = Params();
+    wcscpy(p.customButtonsText, L"OK\nTroubleshooting\nThree\nFour\nFive");
+    p.textColour = RGB(255, 0, 0);
+    std::atomic<bool> topDisabled{false};
+    BoxDriver d(L"Box D",
+                [&](HWND h)
+                {
+                    topDisabled = !::IsWindowEnabled(g.dlg.m_hWnd);
+                    HWND second = ::GetDlgItem(h, XMB_ID_CUSTOM2);
+                    ASSERT_TRUE(second);
+                    EXPECT_EQ(TextOf(second), L"Troubleshooting");
+                    EXPECT_TRUE(::GetWindowLongPtrW(second, GWL_STYLE) & BS_DEFPUSHBUTTON);
+                    EXPECT_TRUE(::GetDlgItem(h, XMB_ID_CUSTOM4));
+                    EXPECT_FALSE(::GetDlgItem(h, XMB_ID_CUSTOM4 + 1)) << "a fifth caption is ignored";
+                    PostKey(h, VK_ESCAPE);
+                    ::Sleep(300);
+                    EXPECT_TRUE(::IsWindow(h));
+                    PostKey(h, VK_RETURN);
+                });
+    // A child control as owner (as a tab page would be): the top-level window is disabled.
+    HWND child = ::GetDlgItem(g.dlg.m_hWnd, IDC_STATUS);
+    const int r = XMessageBox(child, L"No Recording Device Found!", L"Box D", 0x50110 | XMB_SILENT, &p);
+    EXPECT_EQ(r & 0xFF, XMB_ID_CUSTOM2);
+    EXPECT_TRUE(topDisabled);
+    EXPECT_TRUE(::IsWindowEnabled(g.dlg.m_hWnd));
+}
+
+TEST(MessageBoxGui, OwnerDisabledBeforeStaysDisabled)
+{
+    Gallery g;
+    g.dlg.EnableWindow(FALSE);
+    BoxDriver d(L"Box E", [](HWND h) { ::PostMessageW(h, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"x", L"Box E", MB_OK | XMB_SILENT), IDOK);
+    EXPECT_FALSE(::IsWindowEnabled(g.dlg.m_hWnd));
+}
+
+TEST(MessageBoxGui, CountdownPressesDefault)
+{
+    Gallery g;
+    XMsgBoxParams p = Params();
+    p.countdownSeconds = 1;
+    std::wstring seen;
+    BoxDriver d(L"Box F",
+                [&](HWND h)
+                {
+                    const DWORD start = ::GetTickCount();
+                    while (::IsWindow(h) && ::GetTickCount() - start < 4000)
+                    {
+                        const std::wstring t = TextOf(::GetDlgItem(h, IDOK));
+                        if (t != L"OK" && !t.empty())
+                            seen = t;
+                        ::Sleep(50);
+                    }
+                });
+    EXPECT_EQ(
+        static_cast<UINT>(XMessageBox(g.dlg.m_hWnd, L"Closes by itself", L"Box F", MB_OK | XMB_SILENT, &p)),
+        XMB_TIMEOUT | IDOK);
+    EXPECT_EQ(seen, L"OK = 1");
+}
+
+TEST(MessageBoxGui, DisabledPeriodBlocksEscape)
+{
+    Gallery g;
+    XMsgBoxParams p = Params();
+    p.disabledSeconds = 1;
+    std::wstring title;
+    BoxDriver d(L"T",
+                [&](HWND h)
+                {
+                    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(h, IDOK)));
+                    EXPECT_TRUE(CloseGreyed(h));
+                    PostKey(h, VK_ESCAPE);
+                    ::PostMessageW(h, WM_CLOSE, 0, 0);
+                    ::Sleep(1300);
+                    title = TextOf(h);
+                    EXPECT_TRUE(::IsWindow(h)) << "not ended while disabled";
+                    const DWORD start = ::GetTickCount();
+                    while (!::IsWindowEnabled(::GetDlgItem(h, IDOK)) && ::GetTickCount() - start < 3000)
+                        ::Sleep(50);
+                    EXPECT_EQ(TextOf(h), L"T");
+                    PostKey(h, VK_ESCAPE);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Read this first", L"T", MB_OK | XMB_SILENT, &p), IDOK);
+    EXPECT_EQ(title, L"T 1");
+}
+
+TEST(MessageBoxGui, RememberedAnswer)
+{
+    Gallery g;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QmGalleryGuiTest");
+    XMsgBoxParams p = Params();
+    wcscpy(p.registryCompany, kCompany);
+    p.answerKey = L"Overwrite";
+    p.answerKeyNumber = 3;
+    const UINT style = MB_YESNOCANCEL | XMB_CHECK_DONT_ASK | XMB_SILENT;
+    {
+        // Cancel with the box ticked stores nothing.
+        BoxDriver d(L"Box G",
+                    [](HWND h)
+                    {
+                        ::SendMessageW(::GetDlgItem(h, XMB_ID_CHECKBOX), BM_SETCHECK, BST_CHECKED, 0);
+                        ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+                    });
+        EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Overwrite?", L"Box G", style, &p), IDCANCEL);
+    }
+    EXPECT_EQ(LookUpDontAskAnswer(kCompany, L"Overwrite", 3), 0u);
+    {
+        BoxDriver d(L"Box G",
+                    [](HWND h)
+                    {
+                        EXPECT_EQ(TextOf(::GetDlgItem(h, XMB_ID_CHECKBOX)), L"Don't ask me again");
+                        ::SendMessageW(::GetDlgItem(h, XMB_ID_CHECKBOX), BM_SETCHECK, BST_CHECKED, 0);
+                        ::PostMessageW(h, WM_COMMAND, IDYES, 0);
+                    });
+        EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Overwrite?", L"Box G", style, &p), 0x01000006);
+    }
+    // Answered from the registry, without a box.
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Overwrite?", L"Box G", style, &p), 0x01000006);
+    EXPECT_LT(::GetTickCount() - start, 500u);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QmGalleryGuiTest");
+}
+
+TEST(MessageBoxGui, CtrlCCopiesTheBox)
+{
+    Gallery g;
+    BoxDriver d(L"T2",
+                [](HWND h)
+                {
+                    INPUT in = {};
+                    in.type = INPUT_KEYBOARD;
+                    in.ki.wVk = VK_CONTROL;
+                    ::SendInput(1, &in, sizeof(in));
+                    ::Sleep(100);
+                    ::PostMessageW(::GetDlgItem(h, IDOK), WM_KEYDOWN, 0x43, 1);
+                    ::Sleep(300);
+                    in.ki.dwFlags = KEYEVENTF_KEYUP;
+                    ::SendInput(1, &in, sizeof(in));
+                    ::PostMessageW(h, WM_COMMAND, IDOK, 0);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"M", L"T2", MB_OK | XMB_SILENT), IDOK);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    std::wstring text;
+    if (HANDLE hData = ::GetClipboardData(CF_UNICODETEXT))
+    {
+        text = static_cast<const wchar_t*>(::GlobalLock(hData));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    EXPECT_EQ(text, L"---------------------------\r\nT2\r\n---------------------------\r\nM\r\n"
+                    L"---------------------------\r\nOK   \r\n---------------------------\r\n");
+}
+
+TEST(MessageBoxGui, SystemModalUsesTheStandardBoxWithResolvedText)
+{
+    Gallery g;
+    std::wstring shown;
+    BoxDriver d(L"Quillmoth",
+                [&](HWND h)
+                {
+                    for (HWND c = ::GetWindow(h, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+                        if (TextOf(c) == L"The standard box.")
+                            shown = TextOf(c);
+                    ::PostMessageW(h, WM_COMMAND, IDOK, 0);
+                });
+    // The gallery's button: a string id as text, an XMB_ bit in the style.
+    g.dlg.SendMessage(WM_COMMAND, IDC_BOX_SYSMODAL, 0);
+    EXPECT_EQ(g.dlg.m_lastBoxResult, IDOK);
+    EXPECT_EQ(shown, L"The standard box.");
+}
+
+namespace
+{
+std::wstring g_reported;
+void Report(LPCWSTR text, DWORD_PTR data)
+{
+    g_reported = std::wstring(text) + L"/" + std::to_wstring(data);
+}
+} // namespace
+
+TEST(MessageBoxGui, ReportButtonAndTextFromStringId)
+{
+    Gallery g;
+    XMsgBoxParams p = Params();
+    p.reportCallback = Report;
+    p.reportData = 42;
+    wcscpy(p.reportCaptionText, L"Send");
+    g_reported.clear();
+    std::wstring caption, text;
+    BoxDriver d(L"Box H",
+                [&](HWND h)
+                {
+                    caption = TextOf(::GetDlgItem(h, XMB_ID_REPORT));
+                    text = TextOf(::GetDlgItem(h, XMB_ID_TEXT));
+                    ::PostMessageW(h, WM_COMMAND, XMB_ID_REPORT, 0);
+                    ::Sleep(300);
+                    EXPECT_TRUE(::IsWindow(h)) << "Report keeps the box open";
+                    ::PostMessageW(h, WM_COMMAND, IDOK, 0);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, MAKEINTRESOURCEW(IDS_STANDARD_BOX), L"Box H", MB_OK | XMB_SILENT, &p),
+              IDOK);
+    EXPECT_EQ(caption, L"Send");
+    EXPECT_EQ(text, L"The standard box.");
+    EXPECT_EQ(g_reported, L"The standard box./42");
+}
+
+TEST(MessageBoxGui, ClickStopsTheCountdown)
+{
+    Gallery g;
+    XMsgBoxParams p = Params();
+    p.countdownSeconds = 2;
+    std::wstring during, after;
+    BoxDriver d(L"Box I",
+                [&](HWND h)
+                {
+                    ::Sleep(1300);
+                    during = TextOf(::GetDlgItem(h, IDOK));
+                    ::PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+                    ::Sleep(2500);
+                    after = TextOf(::GetDlgItem(h, IDOK));
+                    EXPECT_TRUE(::IsWindow(h)) << "the count stopped";
+                    PostKey(h, VK_ESCAPE);
+                });
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"x", L"Box I", MB_OK | XMB_SILENT, &p), IDOK);
+    EXPECT_EQ(during, L"OK = 2");
+    EXPECT_EQ(after, L"OK");
+}

@@ -1,0 +1,104 @@
+// The encoder reads its configuration as raw bytes: every offset matters.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/Mp3EncoderConfig.h"
+
+namespace
+{
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// The record as the encoder expects it, written out field by field.
+std::vector<uint8_t> Expected(uint32_t rate, int32_t mode, uint32_t bitrate)
+{
+    std::vector<uint8_t> b(331, 0);
+    Put32(b, 0, 256);
+    Put32(b, 4, 1);
+    Put32(b, 8, 331);
+    Put32(b, 12, rate);
+    Put32(b, 20, static_cast<uint32_t>(mode));
+    Put32(b, 24, bitrate);
+    Put32(b, 32, 0xFFFFFFFFu); // no preset
+    Put32(b, 36, 1);
+    Put32(b, 64, 1);
+    Put32(b, 84, 1);
+    b[92] = 0x09;
+    b[93] = 0xF6;
+    return b;
+}
+
+std::vector<uint8_t> Bytes(const Mp3EncoderConfig& c)
+{
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(&c);
+    return std::vector<uint8_t>(p, p + sizeof(c));
+}
+
+RecorderSettings Settings(int rateIndex, int channels, int bitrateIndex, int mode)
+{
+    RecorderSettings s;
+    s.nSampleRateIndex = static_cast<int16_t>(rateIndex);
+    s.nChannels = static_cast<int16_t>(channels);
+    s.nMp3BitrateIndex = static_cast<int16_t>(bitrateIndex);
+    s.nMp3ChannelMode = static_cast<int16_t>(mode);
+    return s;
+}
+} // namespace
+
+TEST(Mp3EncoderConfig, RecordMatchesByteForByte)
+{
+    const struct
+    {
+        int rateIndex, channels, bitrateIndex, mode;
+        uint32_t rate;
+        int32_t expectedMode;
+        uint32_t bitrate;
+    } cases[] = {
+        {7, 2, 11, 1, 44100, 1, 128}, // the defaults
+        {8, 2, 13, 0, 48000, 0, 192}, {0, 2, 0, 2, 8000, 2, 8},
+        {4, 1, 5, 2, 22050, 3, 48}, // one channel is mono whatever the stereo mode says
+        {6, 1, 12, 0, 32000, 3, 160},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.rate);
+        Mp3EncoderConfig config;
+        std::memset(&config, 0xAB, sizeof(config)); // nothing of an earlier fill may stay
+        ASSERT_TRUE(config.Fill(Settings(c.rateIndex, c.channels, c.bitrateIndex, c.mode)));
+        EXPECT_EQ(Bytes(config), Expected(c.rate, c.expectedMode, c.bitrate));
+    }
+}
+
+TEST(Mp3EncoderConfig, EveryBitrateIndexReadsItsTable)
+{
+    const uint32_t rates[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192};
+    for (int i = 0; i < 14; ++i)
+    {
+        Mp3EncoderConfig config;
+        ASSERT_TRUE(config.Fill(Settings(7, 2, i, 1)));
+        EXPECT_EQ(config.dwBitrate, rates[i]);
+    }
+}
+
+TEST(Mp3EncoderConfig, OutOfRangeSettingsAreRefusedBeforeAnyTableIsRead)
+{
+    const RecorderSettings bad[] = {Settings(7, 2, 14, 1),  Settings(7, 2, -1, 1), Settings(9, 2, 11, 1),
+                                    Settings(-1, 2, 11, 1), Settings(7, 2, 11, 3), Settings(7, 2, 11, -1),
+                                    Settings(7, 3, 11, 1),  Settings(7, 0, 11, 1)};
+    for (const auto& s : bad)
+    {
+        Mp3EncoderConfig config;
+        std::memset(&config, 0xAB, sizeof(config));
+        EXPECT_FALSE(config.Fill(s));
+        EXPECT_EQ(Bytes(config), std::vector<uint8_t>(331, 0));
+    }
+    RecorderSettings quality = Settings(7, 2, 11, 1);
+    quality.nMp3Quality = 10;
+    Mp3EncoderConfig config;
+    EXPECT_FALSE(config.Fill(quality));
+}

@@ -1,0 +1,248 @@
+// The writers in this process, from a filled ring: conversions, the name the tag is
+// written by, and the failure paths with the exact warnings they post.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "../engine/TestFiles.h"
+#include "engine/Mp3Writer.h"
+#include "engine/OggWriter.h"
+#include "engine/RecordingMessages.h"
+
+namespace
+{
+// The writers post their log lines to a null window: the test thread's own queue.
+std::vector<std::wstring> TakeLogs()
+{
+    std::vector<std::wstring> lines;
+    MSG msg;
+    while (PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_REC_LOG, WM_REC_LOG, PM_REMOVE))
+    {
+        std::unique_ptr<CString> text(reinterpret_cast<CString*>(msg.wParam));
+        lines.push_back(std::wstring(text->GetString()));
+    }
+    return lines;
+}
+
+// seconds of 440 Hz (left) and 660 Hz (right) at half scale, 16-bit values in the top bits.
+void FillSine(SampleRing& ring, int rate, int channels, double seconds)
+{
+    const int frames = static_cast<int>(rate * seconds);
+    std::vector<int32_t> block;
+    for (int f = 0; f < frames; ++f)
+        for (int c = 0; c < channels; ++c)
+        {
+            const double hz = c == 0 ? 440.0 : 660.0;
+            const int16_t v =
+                static_cast<int16_t>(16384.0 * std::sin(2.0 * 3.14159265358979 * hz * f / rate));
+            block.push_back(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint16_t>(v)) << 16));
+        }
+    ASSERT_EQ(ring.Write(block.data(), static_cast<unsigned>(block.size())), block.size());
+}
+
+RecorderSettings Settings(int channels)
+{
+    RecorderSettings s;
+    s.nChannels = static_cast<int16_t>(channels);
+    return s;
+}
+
+const std::function<bool()> kCaptureEnded = [] { return true; };
+
+struct WriterRun
+{
+    int result = -1;
+    int32_t recording = 1;
+    int64_t samplesRead = -1;
+    std::vector<std::wstring> logs;
+};
+
+WriterRun RecordMp3(const std::wstring& path, const RecorderSettings& s, SampleRing& ring,
+                    const CString& folder)
+{
+    WriterRun run;
+    std::atomic<int32_t> recording{1};
+    std::atomic<int64_t> samplesRead{-1};
+    Mp3Writer writer(nullptr, recording);
+    if (writer.LoadEncoder(folder))
+        run.result = writer.Record(path.c_str(), s, ring, kCaptureEnded, samplesRead);
+    run.recording = recording;
+    run.samplesRead = samplesRead;
+    run.logs = TakeLogs();
+    return run;
+}
+
+WriterRun RecordOgg(const std::wstring& path, const RecorderSettings& s, SampleRing& ring)
+{
+    WriterRun run;
+    std::atomic<int32_t> recording{1};
+    std::atomic<int64_t> samplesRead{-1};
+    OggWriter writer(nullptr, recording);
+    run.result = writer.Record(path.c_str(), s, ring, kCaptureEnded, samplesRead);
+    run.recording = recording;
+    run.samplesRead = samplesRead;
+    run.logs = TakeLogs();
+    return run;
+}
+
+using Lines = std::vector<std::wstring>;
+
+// Where the tag sits: the first frame, after its side information.
+bool HasInfoTag(const std::vector<uint8_t>& bytes)
+{
+    const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 64));
+    return bytes.size() > 4 && bytes[0] == 0xFF && head.find("Info") != std::string::npos;
+}
+} // namespace
+
+TEST(WriterConversion, SixteenBitValuesInTheTopBitsBecomeTheirFloatValue)
+{
+    const int32_t samples[] = {static_cast<int32_t>(0x7FFF0000), static_cast<int32_t>(0x80000000), 0x00010000,
+                               static_cast<int32_t>(0xFFFF0000), 0x12340000};
+    float left[5] = {}, right[5] = {};
+    EXPECT_EQ(Mp3Writer::SplitToFloat(samples, 5, 2, left, right), 2u); // the odd last sample is dropped
+    EXPECT_EQ(left[0], 32767.0f);
+    EXPECT_EQ(right[0], -32768.0f);
+    EXPECT_EQ(left[1], 1.0f);
+    EXPECT_EQ(right[1], -1.0f);
+    EXPECT_EQ(right[2], 0.0f);
+
+    EXPECT_EQ(Mp3Writer::SplitToFloat(samples, 5, 1, left, right), 5u);
+    EXPECT_EQ(left[1], -32768.0f);
+    EXPECT_EQ(left[4], 4660.0f);
+
+    float out[3] = {};
+    const int32_t full[] = {INT_MIN, 0x40000000, 0};
+    OggWriter::ConvertInt32ToFloat(full, out, 3);
+    EXPECT_EQ(out[0], -1.0f);
+    EXPECT_EQ(out[1], 0.5f);
+    EXPECT_EQ(out[2], 0.0f);
+}
+
+TEST(Mp3Writer, TagNameReachesTheSameFileWhenTheCodePageLacksItsCharacters)
+{
+    TempFolder folder;
+    const std::wstring plain = folder.Path() + L"plain.mp3";
+    EXPECT_EQ(Mp3Writer::GetTagFileName(plain.c_str()), std::string(plain.begin(), plain.end()));
+
+    const std::wstring foreign = folder.Path() + L"\x03A9\x03BC\x03AD\x03B3\x03B1 \x4E2D.mp3";
+    ASSERT_TRUE(WriteAll(foreign, {'m', 'a', 'r', 'k'}));
+    const std::string name = Mp3Writer::GetTagFileName(foreign.c_str());
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(name.find('#'), std::string::npos) << name;
+    EXPECT_EQ(name.find('?'), std::string::npos) << name;
+    HANDLE file =
+        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+    char mark[8] = {};
+    DWORD got = 0;
+    ReadFile(file, mark, sizeof(mark), &got, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(std::string(mark, got), "mark");
+
+    // A file that does not exist has no short form to fall back on.
+    EXPECT_EQ(Mp3Writer::GetTagFileName((folder.Path() + L"\x03A9-missing.mp3").c_str()), "");
+}
+
+TEST(Mp3Writer, EncodesTheRingAndWritesTheTagIntoTheFirstFrame)
+{
+    TempFolder folder;
+    for (int channels : {1, 2})
+    {
+        SCOPED_TRACE(channels);
+        SampleRing ring(1 << 20);
+        FillSine(ring, 44100, channels, 0.5);
+        const std::wstring path = folder.Path() + L"sine" + std::to_wstring(channels) + L".mp3";
+        const WriterRun run = RecordMp3(path, Settings(channels), ring, LameEncoder::GetProgramFolder());
+        EXPECT_EQ(run.result, 1);
+        EXPECT_EQ(run.logs, Lines());
+        EXPECT_EQ(run.recording, 1);
+        EXPECT_EQ(run.samplesRead, 22050 * channels);
+        const std::vector<uint8_t> bytes = ReadAll(path);
+        EXPECT_GT(bytes.size(), 4000u); // 0.5 s at 128 kbit/s is 8000 bytes
+        EXPECT_TRUE(HasInfoTag(bytes));
+    }
+}
+
+TEST(Mp3Writer, MissingLibraryPostsBothWarningsAndCreatesNoFile)
+{
+    TempFolder folder;
+    SampleRing ring(1 << 16);
+    FillSine(ring, 44100, 2, 0.1);
+    const std::wstring path = folder.Path() + L"none.mp3";
+    for (const CString& dllFolder : {CString(folder.Path().c_str()), CString()})
+    {
+        const WriterRun run = RecordMp3(path, Settings(2), ring, dllFolder);
+        EXPECT_EQ(run.logs, (Lines{L"Error loading lame_enc.dll.", L"Unable to get LAME interfaces."}));
+        EXPECT_EQ(run.recording, 0);
+        EXPECT_FALSE(FileExists(path));
+    }
+}
+
+TEST(Mp3Writer, OutOfRangeSettingsStopBeforeTheFile)
+{
+    TempFolder folder;
+    SampleRing ring(1 << 16);
+    RecorderSettings s = Settings(2);
+    s.nMp3BitrateIndex = 14;
+    const std::wstring path = folder.Path() + L"bad.mp3";
+    const WriterRun run = RecordMp3(path, s, ring, LameEncoder::GetProgramFolder());
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.recording, 0);
+    ASSERT_EQ(run.logs.size(), 1u);
+    EXPECT_NE(run.logs[0].find(L"MP3 settings are out of range"), std::wstring::npos);
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST(OggWriter, RefusedSettingsCreateNoFile)
+{
+    TempFolder folder;
+    SampleRing ring(1 << 16);
+    const std::wstring path = folder.Path() + L"bad.ogg";
+    for (int quality : {-2, 7})
+    {
+        RecorderSettings s = Settings(2);
+        s.nOggQuality = static_cast<int16_t>(quality);
+        const WriterRun run = RecordOgg(path, s, ring);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(run.recording, 0);
+        ASSERT_EQ(run.logs.size(), 1u);
+        EXPECT_NE(run.logs[0].find(L"OGG Vorbis settings are out of range"), std::wstring::npos);
+        EXPECT_FALSE(FileExists(path));
+    }
+    const WriterRun run = RecordOgg(folder.Path() + L"no\\such\\folder.ogg", Settings(2), ring);
+    EXPECT_EQ(run.result, 0);
+    ASSERT_EQ(run.logs.size(), 1u);
+    EXPECT_EQ(run.logs[0].rfind(L"Error creating file ", 0), 0u);
+}
+
+TEST(OggWriter, EmptyRecordingStillHasItsHeaderPages)
+{
+    TempFolder folder;
+    SampleRing ring(1 << 16);
+    const std::wstring path = folder.Path() + L"empty.ogg";
+    const WriterRun run = RecordOgg(path, Settings(1), ring);
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.logs, Lines());
+    EXPECT_EQ(run.samplesRead, 0);
+    const std::vector<uint8_t> bytes = ReadAll(path);
+    ASSERT_GT(bytes.size(), 100u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "OggS");
+}
+
+TEST(Mp3Writer, EmptyRecordingIsFinished)
+{
+    TempFolder folder;
+    SampleRing ring(1 << 16);
+    const std::wstring path = folder.Path() + L"empty.mp3";
+    const WriterRun run = RecordMp3(path, Settings(2), ring, LameEncoder::GetProgramFolder());
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.logs, Lines());
+    EXPECT_EQ(run.samplesRead, 0);
+    EXPECT_TRUE(HasInfoTag(ReadAll(path)));
+}

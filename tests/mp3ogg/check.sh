@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# MP3 and OGG Vorbis files recorded by the driver from the harness's signal, decoded
+# and measured with Debian's tools; and the encoder library's failure paths.
+# check.sh BUILD_DIR
+set -u
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+src=$(cd "$here/../.." && pwd)
+bin=$build/bin
+work=$build/mp3ogg-check
+rm -rf "$work"
+mkdir -p "$work"
+failures=0
+checks=0
+
+win() { echo "Z:$1" | tr / '\\'; }
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# drive EXE ARGS...: runs the driver under Wine; its output in $out, exit code in $rc.
+drive() {
+    local exe=$1
+    shift
+    out=$(cd "${cwd:-$work}" && timeout 30 "$src/scripts/wine-run.sh" --build "$build" "$exe" "$@" 2>&1)
+    rc=$?
+    checks=$((checks + 1))
+}
+
+# record NAME FORMAT ARGS...: one second into $work/NAME.FORMAT.
+record() {
+    local name=$1 format=$2
+    shift 2
+    drive "$bin/qmrec.exe" --seconds 1 --format "$format" --name "$name" --dir "$(win "$work")" "$@"
+    [ $rc -eq 0 ] || { fail "$name: exit $rc: $out"; return 1; }
+    case "$out" in *"[warning]"* | *"[error]"*) fail "$name: $out"; return 1 ;; esac
+    [ -s "$work/$name.$format" ] || { fail "$name: no file"; return 1; }
+}
+
+# mp3 NAME CHANNELS BITRATE MODE ARGS...
+mp3() {
+    local name=$1 channels=$2 bitrate=$3 mode=$4
+    shift 4
+    record "$name" mp3 --channels "$channels" "$@" || return
+    lame --decode --quiet "$work/$name.mp3" "$work/$name.wav" || { fail "$name: lame cannot decode it"; return; }
+    local r
+    r=$(python3 "$here/analyze.py" "$work/$name.wav" 1 "$channels" 1152 "$work/$name.mp3" "$bitrate" "$mode") ||
+        fail "$name: $r"
+}
+
+# ogg NAME CHANNELS RATE ARGS...
+ogg() {
+    local name=$1 channels=$2 rate=$3
+    shift 3
+    record "$name" ogg --channels "$channels" --rate "$rate" "$@" || return
+    local info r
+    info=$(ogginfo "$work/$name.ogg") || { fail "$name: ogginfo: $info"; return; }
+    case "$info" in *"Channels: $channels"*"Rate: $rate"*) ;; *) fail "$name: ogginfo: $info"; return ;; esac
+    oggdec --quiet -o "$work/$name.wav" "$work/$name.ogg" || { fail "$name: oggdec cannot decode it"; return; }
+    r=$(python3 "$here/analyze.py" "$work/$name.wav" 1 "$channels" 2048) || fail "$name: $r"
+}
+
+# Every bitrate (joint stereo), the stereo modes, mono.
+for b in 8 16 24 32 40 48 56 64 80 96 112 128 160 192; do
+    mp3 "b$b" 2 "$b" joint --bitrate "$b"
+done
+for m in stereo joint dual; do
+    mp3 "m$m" 2 128 "$m" --mode "$m"
+done
+mp3 mono 1 128 mono --mode dual
+# Every quality.
+for q in -1 0 1 2 3 4 5 6; do
+    ogg "q$q" 2 44100 --quality "$q"
+done
+# Every rate, each with both channel counts between the two formats.
+c=1
+for r in 8000 11025 12000 16000 22050 24000 32000 44100 48000; do
+    if [ $c -eq 1 ]; then mode=mono; else mode=joint; fi
+    mp3 "r${r}c$c" $c 64 $mode --rate $r --bitrate 64
+    ogg "r${r}c$((3 - c))" $((3 - c)) $r
+    c=$((3 - c))
+done
+
+# A name the ANSI code page cannot hold still gets its tag, and no other file appears.
+mkdir -p "$work/foreign"
+drive "$bin/qmrec.exe" --seconds 1 --format mp3 --name "Ωμέγα 中" --dir "$(win "$work/foreign")"
+files=$(ls "$work/foreign")
+[ $rc -eq 0 ] && [ "$files" = "Ωμέγα 中.mp3" ] || fail "foreign name: exit $rc, files: $files; $out"
+head -c 64 "$work/foreign/Ωμέγα 中.mp3" 2>/dev/null | grep -qa Info || fail "foreign name: no tag"
+
+# The library is loaded from the program's folder only: a copy of the driver beside no
+# library fails although the current folder holds one. No --seconds: capture must stop.
+lib=$work/lib
+mkdir -p "$lib/out" "$work/cwd"
+cp "$bin/qmrec.exe" "$lib/"
+cp "$bin/lame_enc.dll" "$work/cwd/"
+# library WHAT EXPECTED: runs the copy and compares its warnings, errors and infos.
+library() {
+    rm -f "$lib"/out/*
+    cwd=$work/cwd drive "$lib/qmrec.exe" --format mp3 --dir "$(win "$lib/out")"
+    local got
+    got=$(printf '%s\n' "$out" | tr -d '\r' | grep -E '^\[(warning|error|info)\]')
+    [ "$got" = "$2" ] || fail "$1: got [$got], exit $rc"
+    [ $rc -ne 124 ] || fail "$1: capture did not stop"
+    [ -z "$(ls "$lib/out")" ] || fail "$1: a file was left: $(ls "$lib/out")"
+}
+library "no library" "[warning] Error loading lame_enc.dll.
+[warning] Unable to get LAME interfaces.
+[info] Done."
+# Libraries that forward to the real one, each lacking one entry point.
+cp "$bin/lame_enc.dll" "$lib/lame_real.dll"
+cp "$bin/lame_noencode.dll" "$lib/lame_enc.dll"
+library "no beEncodeChunkFloatS16NI" "[warning] Unable to get LAME interfaces.
+[info] Done."
+cp "$bin/lame_noinfotag.dll" "$lib/lame_enc.dll"
+drive "$lib/qmrec.exe" --seconds 1 --format mp3 --dir "$(win "$lib/out")"
+[ $rc -eq 0 ] || fail "no beWriteInfoTag: exit $rc: $out"
+head -c 64 "$lib/out/Untitled.mp3" 2>/dev/null | grep -qa Info || fail "no beWriteInfoTag: no tag"
+
+# A full disk: one warning per recording, capture stops, the file is closed.
+full=$work/full
+mkdir -p "$full"
+if mount -t tmpfs -o size=8k tmpfs "$full" 2>/dev/null; then
+    for f in mp3 ogg; do
+        drive "$bin/qmrec.exe" --seconds 3 --format $f --dir "$(win "$full")"
+        n=$(printf '%s\n' "$out" | grep -c "Output file write error")
+        [ "$n" -eq 1 ] || fail "full disk $f: $n write errors: $out"
+        case "$out" in *"[info] Done."*) ;; *) fail "full disk $f: no Done.: $out" ;; esac
+        case "$out" in *"Automatically stop recording."*) fail "full disk $f: capture went on" ;; esac
+        rm -f "$full"/*
+    done
+    umount "$full"
+else
+    echo "note: no tmpfs (not root?): the full-disk checks were skipped"
+fi
+
+echo "$checks recordings, $failures failures"
+[ $failures -eq 0 ]

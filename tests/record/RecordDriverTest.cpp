@@ -1,0 +1,239 @@
+// The recording driver end to end: options, files, headers and the samples themselves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../engine/TestFiles.h"
+#include "harness/SignalMatch.h"
+
+namespace
+{
+struct DriverRun
+{
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+
+    // The last line of stdout.
+    std::string LastLine() const
+    {
+        std::string text = out;
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        const size_t start = text.find_last_of('\n');
+        return start == std::string::npos ? text : text.substr(start + 1);
+    }
+};
+
+std::string Utf8(const std::wstring& text)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &s[0], n, nullptr, nullptr);
+    s.resize(static_cast<size_t>(n > 0 ? n - 1 : 0));
+    return s;
+}
+
+std::string ReadPipe(HANDLE pipe)
+{
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+// Runs qmrec.exe from this program's folder and collects its output.
+DriverRun RunDriver(const std::wstring& arguments)
+{
+    DriverRun run;
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe = self;
+    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"qmrec.exe";
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    if (!CreatePipe(&outRead, &outWrite, &sa, 0) || !CreatePipe(&errRead, &errWrite, &sa, 0))
+        return run;
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = outWrite;
+    si.hStdError = errWrite;
+    PROCESS_INFORMATION pi{};
+    const BOOL started =
+        CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (started)
+    {
+        std::thread errReader([&] { run.err = ReadPipe(errRead); });
+        run.out = ReadPipe(outRead);
+        errReader.join();
+        if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(pi.hProcess, &run.exitCode);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    return run;
+}
+
+std::wstring Quoted(const std::wstring& folder)
+{
+    // A trailing backslash would escape the closing quote.
+    std::wstring f = folder;
+    if (!f.empty() && f.back() == L'\\')
+        f.pop_back();
+    return L"\"" + f + L"\"";
+}
+
+void ExpectSignal(const WavFile& wav, int shift)
+{
+    std::wstring error;
+    const std::vector<int16_t> signal = LoadHarnessSignal(&error);
+    ASSERT_FALSE(signal.empty()) << std::string(error.begin(), error.end());
+    const std::vector<int16_t> samples = wav.Samples16();
+    const size_t frames = samples.size() / wav.channels;
+    const SignalMatch m = MatchSignal(signal, samples.data(), frames, wav.channels, shift);
+    ASSERT_TRUE(m.found) << "the recording is not the signal";
+    EXPECT_LT(m.firstNonSilent, 4410u);
+    EXPECT_EQ(m.firstNonSilent + m.matched, frames) << "mismatch after " << m.matched << " frames";
+}
+} // namespace
+
+TEST(RecordDriver, TwoSecondsOfTheSignalIntoUntitledThenUntitled2)
+{
+    TempFolder folder;
+    for (const wchar_t* name : {L"Untitled.wav", L"Untitled (2).wav"})
+    {
+        SCOPED_TRACE(Utf8(name));
+        const DriverRun run = RunDriver(L"--seconds 2 --format wav --dir " + Quoted(folder.Path()));
+        ASSERT_EQ(run.exitCode, 0u) << run.out << run.err;
+        const std::wstring path = folder.Path() + name;
+        EXPECT_EQ(run.LastLine(), Utf8(path));
+        EXPECT_NE(run.out.find("[note] Automatically stop recording."), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("[info] Done."), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("[status] Recording:  " + Utf8(path)), std::string::npos) << run.out;
+
+        const WavFile wav = ReadWav(path);
+        ASSERT_TRUE(wav.valid);
+        EXPECT_EQ(wav.riffSize, 36u + 352800u);
+        EXPECT_EQ(wav.formatTag, 1);
+        EXPECT_EQ(wav.channels, 2);
+        EXPECT_EQ(wav.sampleRate, 44100u);
+        EXPECT_EQ(wav.byteRate, 176400u);
+        EXPECT_EQ(wav.blockAlign, 4);
+        EXPECT_EQ(wav.bits, 16);
+        EXPECT_EQ(wav.dataSize, 20u * 4410 * 4); // 20 blocks
+        EXPECT_EQ(wav.data.size(), wav.dataSize);
+        ExpectSignal(wav, 0);
+    }
+}
+
+// 8-bit files and 8-bit captures keep the top byte of the signal.
+TEST(RecordDriver, EightBitFilesAndCapturesKeepTheTopByte)
+{
+    TempFolder folder;
+    const struct
+    {
+        const wchar_t* options;
+        int bits;
+    } cases[] = {{L"--bits 8", 8},
+                 {L"--resolution u8", 16},
+                 {L"--resolution s8", 16},
+                 {L"--resolution u8 --bits 8", 8}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(Utf8(c.options));
+        const DriverRun run = RunDriver(L"--seconds 1 " + std::wstring(c.options) + L" --name x --dir " +
+                                        Quoted(folder.Path()));
+        ASSERT_EQ(run.exitCode, 0u) << run.out << run.err;
+        const std::wstring path = folder.Path() + L"x.wav";
+        const WavFile wav = ReadWav(path);
+        EXPECT_EQ(wav.bits, c.bits);
+        EXPECT_EQ(wav.blockAlign, 2 * c.bits / 8);
+        EXPECT_EQ(wav.byteRate, 44100u * 2 * c.bits / 8);
+        EXPECT_EQ(wav.dataSize, 10u * 4410 * 2 * c.bits / 8);
+        ExpectSignal(wav, 8);
+        if (c.bits == 16)
+        {
+            for (size_t i = 0; i < wav.data.size(); i += 2)
+                ASSERT_EQ(wav.data[i], 0) << "an 8-bit capture has no low byte";
+        }
+        DeleteFileW(path.c_str());
+    }
+}
+
+TEST(RecordDriver, HeaderFollowsRateChannelsAndWidth)
+{
+    TempFolder folder;
+    const struct
+    {
+        int rate, channels, bits;
+    } cases[] = {{8000, 1, 8}, {22050, 1, 16}, {48000, 2, 16}, {11025, 2, 8}};
+    for (const auto& c : cases)
+    {
+        const std::wstring name = L"r" + std::to_wstring(c.rate) + L"c" + std::to_wstring(c.channels);
+        SCOPED_TRACE(Utf8(name));
+        const DriverRun run = RunDriver(L"--seconds 1 --rate " + std::to_wstring(c.rate) + L" --channels " +
+                                        std::to_wstring(c.channels) + L" --bits " + std::to_wstring(c.bits) +
+                                        L" --name " + name + L" --dir " + Quoted(folder.Path()));
+        ASSERT_EQ(run.exitCode, 0u) << run.out << run.err;
+        const WavFile wav = ReadWav(folder.Path() + name + L".wav");
+        const uint32_t bytes = static_cast<uint32_t>(c.bits / 8);
+        EXPECT_TRUE(wav.valid);
+        EXPECT_EQ(wav.channels, c.channels);
+        EXPECT_EQ(wav.sampleRate, static_cast<uint32_t>(c.rate));
+        EXPECT_EQ(wav.byteRate, c.rate * c.channels * bytes);
+        EXPECT_EQ(wav.blockAlign, c.channels * bytes);
+        EXPECT_EQ(wav.bits, c.bits);
+        EXPECT_EQ(wav.dataSize, 10 * (c.rate / 10) * c.channels * bytes);
+        EXPECT_EQ(wav.riffSize, wav.dataSize + 36);
+        EXPECT_EQ(wav.data.size(), wav.dataSize);
+    }
+}
+
+TEST(RecordDriver, FailuresExitNonZeroWithTheReason)
+{
+    TempFolder folder;
+    const std::wstring dir = L" --dir " + Quoted(folder.Path());
+    DriverRun run = RunDriver(L"--rate 12345" + dir);
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_NE(run.err.find("unsupported sampling rate 12345"), std::string::npos) << run.err;
+
+    run = RunDriver(L"--seconds 1 --device 99" + dir);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.err.find("The sound device does not support the parameters you chose!"), std::string::npos)
+        << run.err;
+
+    run = RunDriver(L"--format flac" + dir);
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_NE(run.err.find("bad option --format flac"), std::string::npos) << run.err;
+
+    ASSERT_TRUE(WriteAll(folder.Path() + L"file", {}));
+    run = RunDriver(L"--seconds 1 --dir " + Quoted(folder.Path() + L"file\\sub"));
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.err.find("Fail to create folder "), std::string::npos) << run.out << run.err;
+    EXPECT_FALSE(FileExists(folder.Path() + L"Untitled.wav"));
+}
+
+TEST(RecordDriver, ListsTheDevicesWithTheirFormats)
+{
+    const DriverRun run = RunDriver(L"--list");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_NE(run.out.find("Monitor of Null Output"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("[default input]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("s16 stereo    yes"), std::string::npos) << run.out;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+#define IDD_REPORT 200
+#define IDC_REPORT 201

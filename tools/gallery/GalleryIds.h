@@ -1,0 +1,37 @@
+// Resource ids of the controls gallery.
+#pragma once
+
+#define IDD_GALLERY 100
+#define IDI_GALLERY 101
+#define IDR_TRAYMENU 336
+#define ID_TRAY_RESTORE 32848
+#define ID_TRAY_EXIT 32776
+
+#define IDC_TIME 1162
+#define IDC_LEVEL_L 1165
+#define IDC_LEVEL_R 1166
+#define IDC_HINT_RED 1188
+#define IDC_HINT_BLUE 1191
+#define IDC_LINK_SITE 1201
+#define IDC_LINK_MAIL 1202
+#define IDC_FOLDER_PATH 1203
+#define IDC_STATUS 1204
+
+#define IDC_BOX_OK 1301
+#define IDC_BOX_YESNO 1302
+#define IDC_BOX_ALL 1303
+#define IDC_BOX_CUSTOM 1304
+#define IDC_BOX_COUNTDOWN 1305
+#define IDC_BOX_DISABLED 1306
+#define IDC_BOX_DONTASK 1307
+#define IDC_BOX_SYSMODAL 1308
+#define IDC_FOLDER 1310
+#define IDC_TRAY_ADD 1311
+#define IDC_TRAY_BALLOON 1312
+#define IDC_TRAY_REMOVE 1313
+#define IDC_TRAY_HIDE 1314
+#define IDC_TICK 1315
+
+#define IDS_STANDARD_BOX 200
+
+#define WM_TRAY_NOTIFY (WM_APP + 10)
