@@ -64,14 +64,15 @@ PA
     for _ in $(seq 50); do [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && break; sleep 0.1; done
     cp "$XDG_RUNTIME_DIR/pulse/pid" "$h/pulse.pid"
 
-    # The known signal, 10 s, played in a loop through one pipe so the stream has no seams.
+    # The known signal, 10 s, played in a loop through one pipe so the stream has no seams;
+    # a second of buffer in the server keeps a busy machine from starving the sink.
     if [ ! -f "$h/signal.raw" ]; then
         sox -n -r 44100 -c 2 -b 16 -e signed-integer -t raw "$h/signal.raw" synth 10 sine 440 sine 660 vol 0.5
     fi
     (
         exec </dev/null >/dev/null 2>&1
         while :; do cat "$h/signal.raw"; done | pacat --playback -d qmnull --format=s16le --rate=44100 \
-            --channels=2 --latency-msec=50
+            --channels=2 --latency-msec=1000
     ) &
     echo $! >"$h/player.pid"
 

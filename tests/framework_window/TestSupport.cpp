@@ -60,6 +60,7 @@ void CALLBACK MessageBoxCloser::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 
 BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
 ON_WM_TIMER()
+ON_MESSAGE(WM_KICKIDLE, &ScriptedDialog::OnKickIdle)
 END_MESSAGE_MAP()
 
 BOOL ScriptedDialog::OnInitDialog()
@@ -69,6 +70,12 @@ BOOL ScriptedDialog::OnInitDialog()
     return TRUE;
 }
 
+LRESULT ScriptedDialog::OnKickIdle(WPARAM wParam, LPARAM lParam)
+{
+    m_idleSeen = true;
+    return CDialog::OnKickIdle(wParam, lParam);
+}
+
 void ScriptedDialog::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != 77)
@@ -76,8 +83,11 @@ void ScriptedDialog::OnTimer(UINT_PTR nIDEvent)
         CDialog::OnTimer(nIDEvent);
         return;
     }
-    if (m_inStep || m_next >= steps.size())
+    // On a loaded machine the timer can come again before the queue ever runs dry;
+    // waiting for an idle pass keeps the steps in step with the update handlers.
+    if (m_inStep || !m_idleSeen || m_next >= steps.size())
         return;
+    m_idleSeen = false;
     struct InStep
     {
         bool& flag;

@@ -40,10 +40,12 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     size_t m_next = 0;
     bool m_inStep = false; // a step may run a nested modal loop
+    bool m_idleSeen = false; // each step sees the idle updates of the one before
 };
