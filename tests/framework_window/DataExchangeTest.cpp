@@ -10,25 +10,6 @@
 
 namespace
 {
-class CountingControl : public CWnd
-{
-public:
-    int presubclassCalls = 0;
-    int charMessages = 0;
-
-protected:
-    void PreSubclassWindow() override { presubclassCalls++; }
-    LRESULT OnChar(WPARAM wParam, LPARAM lParam)
-    {
-        charMessages++;
-        return DefWindowProc(WM_CHAR, wParam, lParam);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CountingControl, CWnd)
-ON_MESSAGE(WM_CHAR, &CountingControl::OnChar)
-END_MESSAGE_MAP()
 
 class DdxDialog : public CDialog
 {

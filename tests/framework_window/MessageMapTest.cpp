@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/CWnd.h"
+#include "TestSupport.h"
 
 namespace
 {
@@ -159,29 +160,6 @@ TEST(MessageMap, CreationFailsWhenOnCreateThrows)
     CWnd::SetExceptionReporter(nullptr);
 }
 
-namespace
-{
-class CountingEdit : public CWnd
-{
-public:
-    int presubclassCalls = 0;
-    int charMessages = 0;
-
-protected:
-    void PreSubclassWindow() override { presubclassCalls++; }
-    LRESULT OnChar(WPARAM wParam, LPARAM lParam)
-    {
-        charMessages++;
-        return DefWindowProc(WM_CHAR, wParam, lParam);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CountingEdit, CWnd)
-ON_MESSAGE(WM_CHAR, &CountingEdit::OnChar)
-END_MESSAGE_MAP()
-} // namespace
-
 TEST(MessageMap, SubclassRoutesAndUnsubclassRestores)
 {
     HWND hEdit =
@@ -189,9 +167,9 @@ TEST(MessageMap, SubclassRoutesAndUnsubclassRestores)
     ASSERT_NE(nullptr, hEdit);
     LONG_PTR original = ::GetWindowLongPtrW(hEdit, GWLP_WNDPROC);
     {
-        CountingEdit edit;
+        CountingControl edit;
         ASSERT_TRUE(edit.SubclassWindow(hEdit));
-        EXPECT_FALSE(CountingEdit().SubclassWindow(hEdit)); // one object per window
+        EXPECT_FALSE(CountingControl().SubclassWindow(hEdit)); // one object per window
         ::SendMessageW(hEdit, WM_CHAR, L'x', 0);
         EXPECT_EQ(1, edit.charMessages);
         wchar_t text[8] = L"";

@@ -58,6 +58,16 @@ void CALLBACK MessageBoxCloser::OnTimer(HWND, UINT, UINT_PTR, DWORD)
         ::EnumThreadWindows(::GetCurrentThreadId(), &CloseBox, 0);
 }
 
+LRESULT CountingControl::OnChar(WPARAM wParam, LPARAM lParam)
+{
+    charMessages++;
+    return DefWindowProc(WM_CHAR, wParam, lParam);
+}
+
+BEGIN_MESSAGE_MAP(CountingControl, CWnd)
+ON_MESSAGE(WM_CHAR, &CountingControl::OnChar)
+END_MESSAGE_MAP()
+
 BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
 ON_WM_TIMER()
 ON_MESSAGE(WM_KICKIDLE, &ScriptedDialog::OnKickIdle)

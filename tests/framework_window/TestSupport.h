@@ -27,6 +27,19 @@ private:
     UINT_PTR m_timer;
 };
 
+// A control that counts how often it was subclassed and the characters it saw.
+class CountingControl : public CWnd
+{
+public:
+    int presubclassCalls = 0;
+    int charMessages = 0;
+
+protected:
+    void PreSubclassWindow() override { presubclassCalls++; }
+    LRESULT OnChar(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
 // A dialog that, while it runs, performs one step of its script per timer tick (20 ms).
 class ScriptedDialog : public CDialog
 {
@@ -46,6 +59,6 @@ protected:
 
 private:
     size_t m_next = 0;
-    bool m_inStep = false; // a step may run a nested modal loop
+    bool m_inStep = false;   // a step may run a nested modal loop
     bool m_idleSeen = false; // each step sees the idle updates of the one before
 };
