@@ -170,6 +170,8 @@ TEST(MmeMixer, VolumeFailures)
     FakeMixer fake;
     fake.AddSource("Mic", 10);
     fake.lines.push_back({"No volume", 20, 0});
+    // Control 0 exists, as on Wine, where it is the recording destination's own volume.
+    fake.controls.push_back({FakeMixer::kRecording, MIXERCONTROL_CONTROLTYPE_VOLUME, 0, 0, 65535, 65535});
     fake.SetSelector(kMux, {10, 20}, {1, 0});
     Opened o(fake);
     fake.Control(10)->readable = false;
@@ -179,6 +181,7 @@ TEST(MmeMixer, VolumeFailures)
     EXPECT_EQ(-1.0f, GetSourceVolume(o.mixer));
     SetSourceVolume(o.mixer, 0.5f);
     EXPECT_EQ(1, fake.writes); // only the selection
+    EXPECT_EQ(65535u, fake.Control(0)->value);
 }
 
 TEST(MmeMixer, FailedOpensReleaseWhatTheyTook)
@@ -243,7 +246,15 @@ TEST(MmeMixer, OutputSideOfADuplexStream)
     EXPECT_STREQ("Wave", ops.OutputVolumeName(o.mixer, 0));
     ops.OutputVolumeSet(o.mixer, 0, 0.0f);
     EXPECT_EQ(0u, fake.Control(40)->value);
-    EXPECT_EQ(0, ops.HasOutputBalance(o.mixer)); // left to the fallbacks
+    // Balance and playthrough are left to the fallbacks.
+    const int writes = fake.writes;
+    EXPECT_EQ(0, ops.HasOutputBalance(o.mixer));
+    EXPECT_EQ(0.0f, ops.OutputBalanceGet(o.mixer));
+    ops.OutputBalanceSet(o.mixer, 1.0f);
+    EXPECT_EQ(0, ops.HasPlaythrough(o.mixer));
+    EXPECT_EQ(0.0f, ops.PlaythroughGet(o.mixer));
+    ops.PlaythroughSet(o.mixer, 1.0f);
+    EXPECT_EQ(writes, fake.writes);
 }
 
 TEST(MmeMixer, CaptureStreamHasOnlyTheInputSide)

@@ -1,9 +1,12 @@
-// The back end against the machine's real mixer (Wine's PulseAudio driver in the
-// test harness): each capture device has one recording line and no selector.
+// The back end against the machine's real mixer. Wine's PulseAudio driver in the test
+// harness gives each wave device a mixer of its own with one destination; a capture
+// mixer's one recording line has a volume control that reads 0 and ignores writes,
+// and there is no selector. The wave mapper has no mixer.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "mixer/InputMixer.h"
 #include "mixer/MixerApi.h"
@@ -15,6 +18,37 @@ class WineMixer : public testing::Test
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(paNoError, Pa_Initialize()); }
     static void TearDownTestSuite() { Pa_Terminate(); }
+};
+
+// The system's functions with every control write noted, to see what reached winmm
+// where Wine takes a write without showing it.
+struct ControlWrite
+{
+    DWORD control;
+    DWORD value;
+    MMRESULT result;
+};
+std::vector<ControlWrite> g_writes;
+
+MMRESULT WINAPI NotedSetDetails(HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details, DWORD flags)
+{
+    const MMRESULT result = MixerApi::System().mixerSetControlDetails(mixer, details, flags);
+    g_writes.push_back({details->dwControlID,
+                        static_cast<MIXERCONTROLDETAILS_UNSIGNED*>(details->paDetails)->dwValue, result});
+    return result;
+}
+
+struct NoteWrites
+{
+    NoteWrites() : api(MixerApi::System()), previous(nullptr)
+    {
+        api.mixerSetControlDetails = NotedSetDetails;
+        previous = MixerApi::Replace(&api);
+        g_writes.clear();
+    }
+    ~NoteWrites() { MixerApi::Replace(previous); }
+    MixerApi api;
+    const MixerApi* previous;
 };
 
 PaDeviceIndex FindDevice(const char* name, bool input)
@@ -83,20 +117,21 @@ struct Direct
         EXPECT_EQ(MMSYSERR_NOERROR, mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &line, flags));
         return line;
     }
-    DWORD Volume(DWORD lineId, DWORD* maximum = nullptr)
+    // The line's control of that type; false when it has none.
+    bool Control(DWORD lineId, DWORD type, MIXERCONTROLA& control)
     {
-        MIXERCONTROLA control = {};
+        control = MIXERCONTROLA();
         control.cbStruct = sizeof control;
-        MIXERLINECONTROLSA q = {sizeof q, lineId,         {MIXERCONTROL_CONTROLTYPE_VOLUME},
-                                1,        sizeof control, &control};
-        EXPECT_EQ(MMSYSERR_NOERROR, mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &q,
-                                                          MIXER_GETLINECONTROLSF_ONEBYTYPE));
+        MIXERLINECONTROLSA q = {sizeof q, lineId, {type}, 1, sizeof control, &control};
+        return mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &q,
+                                     MIXER_GETLINECONTROLSF_ONEBYTYPE) == MMSYSERR_NOERROR;
+    }
+    DWORD Value(DWORD controlId)
+    {
         MIXERCONTROLDETAILS_UNSIGNED value = {};
-        MIXERCONTROLDETAILS d = {sizeof d, control.dwControlID, 1, {nullptr}, sizeof value, &value};
+        MIXERCONTROLDETAILS d = {sizeof d, controlId, 1, {nullptr}, sizeof value, &value};
         EXPECT_EQ(MMSYSERR_NOERROR, mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(mixer), &d,
                                                             MIXER_GETCONTROLDETAILSF_VALUE));
-        if (maximum)
-            *maximum = control.Bounds.dwMaximum;
         return value.dwValue;
     }
     HMIXER mixer = nullptr;
@@ -148,17 +183,33 @@ TEST_F(WineMixer, CaptureDevicesShowTheirLineAndVolume)
         EXPECT_EQ(0, GetSelectedSource(mixer));
         EXPECT_EQ(1, mixer->ops.MixerCount(mixer));
         EXPECT_STREQ(direct.name.c_str(), mixer->ops.MixerName(mixer, 0));
+#ifndef _WIN64
+        // 32-bit Wine gives each capture handle its own device's mixer; wine64 the other's.
+        EXPECT_STREQ(name, mixer->ops.MixerName(mixer, 0));
+#endif
         EXPECT_EQ(0, mixer->ops.OutputVolumeCount(mixer));
 
-        // Wine keeps the line's volume where it is; whatever it says must come through.
-        DWORD maximum = 0;
-        const DWORD raw = direct.Volume(source.dwLineID, &maximum);
-        ASSERT_EQ(65535u, maximum);
-        EXPECT_EQ(raw / 65535.0f, GetSourceVolume(mixer));
+        MIXERCONTROLA selector, volume, destinationVolume;
+        EXPECT_FALSE(direct.Control(destination.dwLineID, MIXERCONTROL_CONTROLTYPE_MUX, selector));
+        EXPECT_FALSE(direct.Control(destination.dwLineID, MIXERCONTROL_CONTROLTYPE_MIXER, selector));
+        ASSERT_TRUE(direct.Control(source.dwLineID, MIXERCONTROL_CONTROLTYPE_VOLUME, volume));
+        ASSERT_EQ(65535u, volume.Bounds.dwMaximum);
+        ASSERT_TRUE(direct.Control(destination.dwLineID, MIXERCONTROL_CONTROLTYPE_VOLUME, destinationVolume));
+        const DWORD recordingLevel = direct.Value(destinationVolume.dwControlID);
+
+        // Whatever Wine says of the line's volume must come through.
+        EXPECT_EQ(direct.Value(volume.dwControlID) / 65535.0f, GetSourceVolume(mixer));
+        NoteWrites noted;
         SetSourceVolume(mixer, 0.5f);
-        EXPECT_EQ(direct.Volume(source.dwLineID) / 65535.0f, GetSourceVolume(mixer));
-        SelectSource(mixer, 0);
+        ASSERT_EQ(1u, g_writes.size());
+        EXPECT_EQ(volume.dwControlID, g_writes[0].control); // the line's own control...
+        EXPECT_EQ(32767u, g_writes[0].value);
+        EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), g_writes[0].result);
+        EXPECT_EQ(recordingLevel, direct.Value(destinationVolume.dwControlID)); // ... not the destination's
+        EXPECT_EQ(direct.Value(volume.dwControlID) / 65535.0f, GetSourceVolume(mixer));
+        SelectSource(mixer, 0); // no selector to write
         EXPECT_EQ(0, GetSelectedSource(mixer));
+        EXPECT_EQ(1u, g_writes.size());
         CloseInputMixer(mixer);
     }
 }
