@@ -1,7 +1,8 @@
 // Benchmarks of the recording engine:
 //  1. WAV writer throughput: the writer's drain loop over a filled ring into a file, for
 //     48 kHz stereo 16-bit, in samples per second and as a multiple of real time.
-//  2. CPU time of a whole recording process (qmrec) per recorded minute, 48 kHz stereo.
+//  2. CPU time of the whole recording process per recorded minute, 48 kHz stereo WAV
+//     from the default input (the recording runs in this process, as in the driver).
 // Usage: qmbench [seconds]   (the length of the long recording, default 20)
 #include <windows.h>
 
@@ -11,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/AudioLibrary.h"
 #include "engine/RecordingSession.h"
 #include "engine/WavWriter.h"
+#include "tools/qmrec/DriverWindow.h"
 
 namespace
 {
@@ -68,38 +71,47 @@ void WriterThroughput(const std::wstring& folder)
         static_cast<unsigned long long>(samples), busy, perSecond, perSecond / (kRate * kChannels));
 }
 
-// CPU seconds (user + kernel) of one qmrec run, or a negative value.
+uint64_t ProcessCpu100ns()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    auto value = [](FILETIME t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return value(kernel) + value(user);
+}
+
+// CPU seconds (user + kernel, every thread of this process) spent while recording for
+// the given time from the default input, or a negative value. The recording runs in
+// this process: Wine does not report the times of another process.
 double RecordingCpu(const std::wstring& folder, int seconds)
 {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe = self;
-    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"qmrec.exe";
-    std::wstring dir = folder.substr(0, folder.size() - 1);
-    std::wstring commandLine = L"\"" + exe + L"\" --seconds " + std::to_wstring(seconds) +
-                               L" --format wav --rate 48000 --channels 2 --name cpu --dir \"" + dir + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = GetStdHandle(STD_ERROR_HANDLE); // keep the log out of the figures
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    FILETIME created, exited, kernel, user;
+    const int device = Pa_GetDefaultInputDevice();
+    FormatSupportTable formats;
+    formats.ProbeInputFormats(device);
+    formats.ResetFormatCapabilities();
+    RecorderSettings settings;
+    settings.nOutputFormat = FORMAT_WAV;
+    settings.nSampleRateIndex = 8; // 48000 Hz
+    settings.nChannels = kChannels;
+    settings.strDestDir = folder.c_str();
+    settings.strFileName = L"cpu";
+    settings.bAutoStop = 1;
+    settings.nStopHour = 0;
+    settings.nStopMinute = static_cast<int16_t>(seconds / 60);
+    settings.nStopSecond = static_cast<int16_t>(seconds % 60);
+
+    // The engine's log goes to the error stream, out of the figures.
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, GetStdHandle(STD_ERROR_HANDLE));
     double cpu = -1;
-    if (code == 0 && GetProcessTimes(pi.hProcess, &created, &exited, &kernel, &user))
     {
-        auto value = [](FILETIME t)
-        { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-        cpu = static_cast<double>(value(kernel) + value(user)) / 1e7;
+        DriverWindow window;
+        const uint64_t before = ProcessCpu100ns();
+        CString reason;
+        if (window.Create() && window.Session().Record(settings, formats, device) && window.Run(reason))
+            cpu = static_cast<double>(ProcessCpu100ns() - before) / 1e7;
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    SetStdHandle(STD_OUTPUT_HANDLE, out);
     DeleteFileW((folder + L"cpu.wav").c_str());
     return cpu;
 }
@@ -124,6 +136,12 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
 
+    AudioLibrary audio;
+    if (audio.GetError() != paNoError)
+    {
+        std::fprintf(stderr, "qmbench: the audio library did not start\n");
+        return 1;
+    }
     const double shortCpu = RecordingCpu(folder, 5);
     const double longCpu = RecordingCpu(folder, seconds);
     RemoveDirectoryW(folder.c_str());
@@ -132,9 +150,9 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "qmbench: the recording failed (is the capture source there?)\n");
         return 1;
     }
-    // The difference between the two runs leaves out start-up and shutdown.
+    // The difference between the two runs leaves out opening and closing the stream and file.
     std::printf("Recording process, 48 kHz stereo WAV: %.2f s CPU for %d s = %.2f s CPU per recorded minute "
-                "(%.2f s per minute without start-up: %.2f s for 5 s)\n",
+                "(%.2f s per minute without opening and closing: %.2f s for 5 s)\n",
                 longCpu, seconds, longCpu * 60.0 / seconds, (longCpu - shortCpu) * 60.0 / (seconds - 5),
                 shortCpu);
     return 0;

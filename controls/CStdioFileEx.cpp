@@ -1,6 +1,7 @@
 #include "controls/CStdioFileEx.h"
 
 #include <cstring>
+#include <new>
 
 namespace
 {
@@ -156,6 +157,20 @@ BOOL CStdioFileEx::ReadString(CString& rString)
     rString.Empty();
     if (!m_pStream)
         return FALSE;
+    try
+    {
+        return ReadLine(rString);
+    }
+    catch (const std::bad_alloc&)
+    {
+        // A line too long for the memory there is reads like the end of the file.
+        rString.Empty();
+        return FALSE;
+    }
+}
+
+BOOL CStdioFileEx::ReadLine(CString& rString)
+{
     if (m_bAtStart && GetPosition() == 0)
         SkipMark();
 

@@ -43,6 +43,7 @@ public:
 private:
     static UINT ResolveCodePage(int codePage);
     void SkipMark();
+    BOOL ReadLine(CString& rString);
 
     BOOL m_bUnicodeText;
     UINT m_nOpenFlags;

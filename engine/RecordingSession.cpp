@@ -34,12 +34,6 @@ private:
     PaStream*& m_stream;
 };
 
-// Only formats with a writer can be recorded.
-bool HasWriter(int outputFormat)
-{
-    return outputFormat == FORMAT_WAV || outputFormat == FORMAT_MP3 || outputFormat == FORMAT_OGG;
-}
-
 // A hand-edited settings file can hold anything: nothing may index a table with it.
 bool ValidSettings(const RecorderSettings& s)
 {
@@ -98,13 +92,6 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
             L"The recording settings are out of range (sampling rate, channels, resolution, output "
             L"format or balance)!",
             LOG_WARNING);
-        return FALSE;
-    }
-    if (!HasWriter(settings.nOutputFormat))
-    {
-        CString text = GetFormatExtension(settings.nOutputFormat).Mid(1);
-        text.MakeUpper();
-        m_host.LogEvent(L"This build cannot write " + text + L" files.", LOG_WARNING);
         return FALSE;
     }
     const int cell =
@@ -395,7 +382,7 @@ void RecordingSession::CaptureAudio()
         else
         {
             ++reads;
-            const PaError error = Pa_ReadStream(m_pStream, bytes.data(), frames);
+            const PaError error = m_pfnReadStream(m_pStream, bytes.data(), frames);
             // An overflow lost input before this block, but the block itself is good.
             if (error != paNoError && error != paInputOverflowed)
             {

@@ -70,6 +70,11 @@ public:
 
     static void PostLog(HWND hWnd, const CString& text, int level);
 
+    // The capture loop's blocking read; tests put a failing or stalling one in its place.
+    // Only while no recording runs.
+    using StreamReader = PaError (*)(PaStream* stream, void* buffer, unsigned long frames);
+    void SetStreamReader(StreamReader reader) { m_pfnReadStream = reader; }
+
     // The writers' loop: takes chunks of the ring into buffer and hands them to sink, and
     // ends once captureEnded() is true and the ring is empty. Returns the samples taken.
     template <typename CaptureEnded, typename Sink>
@@ -149,4 +154,5 @@ private:
     PaStreamParameters m_inputParams{};
     PaStream* m_pStream = nullptr;
     PaError m_paError = paNoError;
+    StreamReader m_pfnReadStream = Pa_ReadStream;
 };

@@ -8,16 +8,20 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
 
 template <typename T, unsigned Readers> class RingBuffer
 {
 public:
     // One slot always stays free, so the ring holds at most nSize samples.
+    // A size whose capacity does not fit the indexes fails like any allocation.
     explicit RingBuffer(unsigned nSize)
-        : m_pData(new T[static_cast<size_t>(nSize) + 1]), m_nCapacity(nSize + 1)
+        : m_pData(nSize < UINT32_MAX ? new T[static_cast<size_t>(nSize) + 1] : throw std::bad_alloc()),
+          m_nCapacity(nSize + 1)
     {
         Reset();
     }
+    virtual ~RingBuffer() = default;
     RingBuffer(const RingBuffer&) = delete;
     RingBuffer& operator=(const RingBuffer&) = delete;
 

@@ -1,6 +1,7 @@
 // Recordings from the harness's capture source through the whole engine.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <unordered_set>
 
 #include "TestFiles.h"
@@ -55,6 +56,24 @@ protected:
     int device = paNoDevice;
 };
 
+// Stand-ins for the capture loop's read: the real read, with its result changed on
+// chosen blocks, or a read that never returns.
+std::atomic<int> g_reads{0};
+HANDLE g_stall = nullptr;
+
+PaError OverflowThenFail(PaStream* stream, void* buffer, unsigned long frames)
+{
+    const PaError error = Pa_ReadStream(stream, buffer, frames);
+    const int n = ++g_reads;
+    return n == 2 ? paInputOverflowed : n == 5 ? paInternalError : error;
+}
+
+PaError Stall(PaStream*, void*, unsigned long)
+{
+    WaitForSingleObject(g_stall, INFINITE);
+    return paInternalError;
+}
+
 bool HasLogStartingWith(const TestRecorder& rec, const std::wstring& start, int level, int* count = nullptr)
 {
     int n = 0;
@@ -93,6 +112,7 @@ TEST_F(RecordingSessionTest, AutomaticStopLeavesTheSignalInUniquelyNamedFiles)
     EXPECT_TRUE(rec.threadEnds.empty());
     EXPECT_EQ(rec.progress, 10);      // one per block read
     EXPECT_EQ(rec.progressCopies, 1); // the 10th carries the levels
+    EXPECT_EQ(rec.lastCopySize, 4410 * 2);
     ASSERT_EQ(rec.logs.size(), 2u) << rec.Dump();
     EXPECT_TRUE(rec.HasLog(L"Automatically stop recording.", LOG_NOTE));
     EXPECT_EQ(rec.logs.back().text, L"Done.");
@@ -286,6 +306,9 @@ TEST_F(RecordingSessionTest, WorkerFailureHandlingWaitsWithoutDeadlock)
     TestRecorder rec;
     ASSERT_TRUE(rec.Session().Record(settings, formats, device));
     rec.RunFor(600);
+    // Record while recording does nothing.
+    EXPECT_FALSE(rec.Session().Record(settings, formats, device));
+    EXPECT_TRUE(rec.logs.empty()) << rec.Dump();
     const DWORD start = GetTickCount();
     rec.Session().OnRecThreadEnd();
     EXPECT_LT(GetTickCount() - start, 1500u);
@@ -371,4 +394,72 @@ TEST_F(RecordingSessionTest, TheWavSizeLimitStopsTheRecordingWithACorrectHeader)
     EXPECT_EQ(wav.riffSize, 40036u);
     EXPECT_EQ(wav.data.size(), 40000u);
     EXPECT_TRUE(rec.done);
+}
+
+// At 8000 Hz the level copy holds the block twice; mono blocks are not balanced.
+TEST_F(RecordingSessionTest, EightKilohertzMonoBlocksAndTheirLevelCopy)
+{
+    AutoStopAfter(1);
+    settings.nSampleRateIndex = 0;
+    settings.nChannels = 1;
+    settings.nLeftBalance = 0; // stereo only
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    EXPECT_EQ(rec.Session().GetBlockFrames(), 800);
+    EXPECT_EQ(rec.progressCopies, 1);
+    EXPECT_EQ(rec.lastCopySize, 1600);
+    const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
+    EXPECT_EQ(wav.channels, 1);
+    EXPECT_EQ(wav.sampleRate, 8000u);
+    EXPECT_EQ(wav.dataSize, 10u * 800 * 2);
+    size_t sounding = 0;
+    for (int16_t v : wav.Samples16())
+        sounding += v != 0;
+    EXPECT_GT(sounding, 4000u);
+}
+
+// An overflow loses input before a block but not the block; any other read error ends
+// the recording with its text, and the normal end still runs.
+TEST_F(RecordingSessionTest, ReadErrorsOtherThanOverflowEndTheRecording)
+{
+    TestRecorder rec;
+    g_reads = 0;
+    rec.Session().SetStreamReader(OverflowThenFail);
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    ASSERT_TRUE(rec.RunUntilEnded(10000)) << rec.Dump();
+    EXPECT_EQ(g_reads, 5);
+    EXPECT_TRUE(rec.HasLog(L"Fail to read input stream.", LOG_ERROR)) << rec.Dump();
+    EXPECT_TRUE(rec.HasLog(AudioLibrary::ErrorText(paInternalError).GetString(), LOG_ERROR)) << rec.Dump();
+    EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
+    EXPECT_EQ(rec.finished, 1);
+    EXPECT_EQ(rec.resets, 1);
+    EXPECT_TRUE(rec.done);
+    EXPECT_EQ(rec.Session().GetBlockCount(), 4);
+    EXPECT_EQ(ReadWav(rec.Session().GetOutputPath().GetString()).dataSize, 4 * kBlockBytes);
+}
+
+// A worker that does not end is terminated, with a line in the log, after the wait.
+TEST_F(RecordingSessionTest, AStalledWorkerIsTerminatedAsALastResort)
+{
+    g_stall = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(g_stall, nullptr);
+    {
+        TestRecorder rec;
+        rec.Session().SetStreamReader(Stall);
+        ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+        rec.RunFor(600);
+        const DWORD start = GetTickCount();
+        rec.Session().OnRecThreadEnd();
+        const DWORD waited = GetTickCount() - start;
+        EXPECT_GE(waited, 1900u);
+        EXPECT_LT(waited, 4000u);
+        EXPECT_TRUE(rec.Session().HasEnded());
+        EXPECT_TRUE(rec.HasLog(L"A recording thread did not end in time and was terminated.", LOG_ERROR))
+            << rec.Dump();
+        EXPECT_FALSE(rec.Session().IsRecording());
+        EXPECT_EQ(rec.finished, 0);
+    }
+    CloseHandle(g_stall);
+    g_stall = nullptr;
 }

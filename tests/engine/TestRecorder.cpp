@@ -60,7 +60,10 @@ LRESULT TestRecorder::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_REC_PROGRESS:
         ++progress;
         if (wParam)
+        {
             ++progressCopies;
+            lastCopySize = lParam;
+        }
         delete[] reinterpret_cast<int32_t*>(wParam);
         return 0;
     case WM_REC_FINISHED:

@@ -42,6 +42,7 @@ public:
     int resets = 0;
     int progress = 0;
     int progressCopies = 0;
+    LPARAM lastCopySize = 0; // samples in the last progress copy
     bool done = false;
     // PromptOutputPath gives this path, or cancels when it is empty.
     std::wstring promptPath;

@@ -218,6 +218,10 @@ TEST(RecordDriver, FailuresExitNonZeroWithTheReason)
     EXPECT_NE(run.err.find("The sound device does not support the parameters you chose!"), std::string::npos)
         << run.err;
 
+    run = RunDriver(L"--seconds 360000" + dir); // past 99:59:59
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_NE(run.err.find("bad option --seconds 360000"), std::string::npos) << run.err;
+
     run = RunDriver(L"--format flac" + dir);
     EXPECT_EQ(run.exitCode, 2u);
     EXPECT_NE(run.err.find("bad option --format flac"), std::string::npos) << run.err;

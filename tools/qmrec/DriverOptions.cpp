@@ -7,6 +7,9 @@
 
 namespace
 {
+// The automatic stop's longest time, 99:59:59.
+constexpr int kMaxSeconds = (99 * 60 + 59) * 60 + 59;
+
 bool ToInt(const wchar_t* text, int& value)
 {
     wchar_t* end = nullptr;
@@ -50,7 +53,7 @@ BOOL DriverOptions::Parse(int argc, wchar_t** argv, CString& error)
         const CString text = value;
         if (option == L"--device" && isNumber && number >= 0)
             device = number;
-        else if (option == L"--seconds" && isNumber && number > 0)
+        else if (option == L"--seconds" && isNumber && number > 0 && number <= kMaxSeconds)
             seconds = number;
         else if (option == L"--format" && (text == L"wav" || text == L"mp3" || text == L"ogg"))
             settings.nOutputFormat = text == L"wav" ? FORMAT_WAV : text == L"mp3" ? FORMAT_MP3 : FORMAT_OGG;
