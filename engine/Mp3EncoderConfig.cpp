@@ -13,17 +13,19 @@ bool Mp3EncoderConfig::Fill(const RecorderSettings& settings)
     const bool stereo = settings.nChannels == 2;
     if ((!stereo && settings.nChannels != 1) || settings.nSampleRateIndex < 0 ||
         settings.nSampleRateIndex >= kSampleRateCount || settings.nMp3BitrateIndex < 0 ||
-        settings.nMp3BitrateIndex >= kBitrateCount ||
-        (stereo &&
-         (settings.nMp3ChannelMode < MODE_STEREO || settings.nMp3ChannelMode > MODE_DUAL_CHANNEL)) ||
-        settings.nMp3Quality < 0 || settings.nMp3Quality > 9)
+        settings.nMp3BitrateIndex >= kBitrateCount || settings.nMp3Quality < 0 || settings.nMp3Quality > 9)
         return false;
 
     dwConfig = kConfigLame;
     dwStructVersion = 1;
     dwStructSize = sizeof(*this);
     dwSampleRate = static_cast<uint32_t>(kSampleRates[settings.nSampleRateIndex]);
-    nMode = stereo ? static_cast<int32_t>(settings.nMp3ChannelMode) : static_cast<int32_t>(MODE_MONO);
+    // A stereo mode the library does not know (a hand-edited settings file) stays 0, plain
+    // stereo, rather than reaching its tables.
+    if (!stereo)
+        nMode = MODE_MONO;
+    else if (settings.nMp3ChannelMode >= MODE_STEREO && settings.nMp3ChannelMode <= MODE_DUAL_CHANNEL)
+        nMode = settings.nMp3ChannelMode;
     dwBitrate = static_cast<uint32_t>(kMp3Bitrates[settings.nMp3BitrateIndex]);
     nPreset = -1;
     dwMpegVersion = 1;

@@ -47,7 +47,8 @@ struct Mp3EncoderConfig
     uint8_t btReserved[237];
 
     // Zeroes the record and fills it for a constant-bitrate stream. FALSE (record left
-    // zeroed) when an index of the settings is outside its table.
+    // zeroed) when the sampling rate or bitrate index is outside its table, or the channel
+    // count or quality outside what the library takes.
     bool Fill(const RecorderSettings& settings);
 };
 #pragma pack(pop)

@@ -116,9 +116,11 @@ int Mp3Writer::Record(const CString& path, const RecorderSettings& settings, Sam
         return 0;
     if (!m_beConfig.Fill(settings))
     {
-        Warn(L"The MP3 settings are out of range (sampling rate, channels, bitrate or channel mode).");
+        Warn(L"The MP3 settings are out of range (sampling rate, channels or bitrate).");
         return 0;
     }
+    m_bWriteFailed = false;
+    m_bEncodeFailed = false;
     std::unique_ptr<FILE, FileCloser> file(_wfopen(path, L"w+b"));
     if (!file)
     {

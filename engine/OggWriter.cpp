@@ -100,7 +100,8 @@ int OggWriter::Record(const CString& path, const RecorderSettings& settings, Sam
         settings.nSampleRateIndex >= kSampleRateCount || settings.nOggQuality < -1 ||
         settings.nOggQuality > 6)
     {
-        Warn(L"The OGG Vorbis settings are out of range (sampling rate, channels or quality).");
+        // Refused as the encoder refuses what it cannot serve; the rate is not looked up.
+        Warn(L"Invalid Ogg Vorbis format.");
         return 0;
     }
     std::vector<int32_t> samples(kChunk);

@@ -88,8 +88,7 @@ TEST(Mp3EncoderConfig, EveryBitrateIndexReadsItsTable)
 TEST(Mp3EncoderConfig, OutOfRangeSettingsAreRefusedBeforeAnyTableIsRead)
 {
     const RecorderSettings bad[] = {Settings(7, 2, 14, 1),  Settings(7, 2, -1, 1), Settings(9, 2, 11, 1),
-                                    Settings(-1, 2, 11, 1), Settings(7, 2, 11, 3), Settings(7, 2, 11, -1),
-                                    Settings(7, 3, 11, 1),  Settings(7, 0, 11, 1)};
+                                    Settings(-1, 2, 11, 1), Settings(7, 3, 11, 1), Settings(7, 0, 11, 1)};
     for (const auto& s : bad)
     {
         Mp3EncoderConfig config;
@@ -101,4 +100,16 @@ TEST(Mp3EncoderConfig, OutOfRangeSettingsAreRefusedBeforeAnyTableIsRead)
     quality.nMp3Quality = 10;
     Mp3EncoderConfig config;
     EXPECT_FALSE(config.Fill(quality));
+}
+
+TEST(Mp3EncoderConfig, UnknownStereoModeIsPlainStereo)
+{
+    for (int mode : {3, -1, 7})
+    {
+        Mp3EncoderConfig config;
+        ASSERT_TRUE(config.Fill(Settings(7, 2, 11, mode)));
+        EXPECT_EQ(Bytes(config), Expected(44100, 0, 128)) << mode;
+        ASSERT_TRUE(config.Fill(Settings(7, 1, 11, mode)));
+        EXPECT_EQ(config.nMode, 3) << mode;
+    }
 }

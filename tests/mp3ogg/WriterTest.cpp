@@ -6,10 +6,12 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "../engine/TestFiles.h"
+#include "FakeLame.h"
 #include "engine/Mp3Writer.h"
 #include "engine/OggWriter.h"
 #include "engine/RecordingMessages.h"
@@ -204,21 +206,24 @@ TEST(OggWriter, RefusedSettingsCreateNoFile)
     TempFolder folder;
     SampleRing ring(1 << 16);
     const std::wstring path = folder.Path() + L"bad.ogg";
-    for (int quality : {-2, 7})
+    std::vector<RecorderSettings> refused(4, Settings(2));
+    refused[0].nOggQuality = -2;
+    refused[1].nOggQuality = 7;
+    refused[2].nSampleRateIndex = -1;
+    refused[3].nSampleRateIndex = 9;
+    for (const RecorderSettings& s : refused)
     {
-        RecorderSettings s = Settings(2);
-        s.nOggQuality = static_cast<int16_t>(quality);
         const WriterRun run = RecordOgg(path, s, ring);
         EXPECT_EQ(run.result, 0);
         EXPECT_EQ(run.recording, 0);
-        ASSERT_EQ(run.logs.size(), 1u);
-        EXPECT_NE(run.logs[0].find(L"OGG Vorbis settings are out of range"), std::wstring::npos);
+        EXPECT_EQ(run.logs, Lines{L"Invalid Ogg Vorbis format."});
         EXPECT_FALSE(FileExists(path));
     }
-    const WriterRun run = RecordOgg(folder.Path() + L"no\\such\\folder.ogg", Settings(2), ring);
+    const std::wstring missing = folder.Path() + L"no\\such\\folder.ogg";
+    const WriterRun run = RecordOgg(missing, Settings(2), ring);
     EXPECT_EQ(run.result, 0);
-    ASSERT_EQ(run.logs.size(), 1u);
-    EXPECT_EQ(run.logs[0].rfind(L"Error creating file ", 0), 0u);
+    EXPECT_EQ(run.recording, 0);
+    EXPECT_EQ(run.logs, Lines{L"Error creating file " + missing});
 }
 
 TEST(OggWriter, EmptyRecordingStillHasItsHeaderPages)
@@ -245,4 +250,163 @@ TEST(Mp3Writer, EmptyRecordingIsFinished)
     EXPECT_EQ(run.logs, Lines());
     EXPECT_EQ(run.samplesRead, 0);
     EXPECT_TRUE(HasInfoTag(ReadAll(path)));
+}
+
+namespace
+{
+// A device every write to fails, as on a full disk: Wine maps the Unix root to Z:.
+const wchar_t kFullDevice[] = L"Z:\\dev\\full";
+
+bool HaveFullDevice()
+{
+    const HANDLE device = CreateFileW(kFullDevice, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (device == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(device);
+    return true;
+}
+
+// The writer against the stand-in library, which the test loads as well to set it up
+// and to read back what the writer did.
+class FakeLameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dllFolder = LameEncoder::GetProgramFolder() + L"fakelame\\";
+        m_dll = LoadLibraryW(m_dllFolder + LameEncoder::kFileName);
+        ASSERT_NE(m_dll, nullptr);
+        const auto get = reinterpret_cast<FakeLameStateProc>(
+            reinterpret_cast<void*>(GetProcAddress(m_dll, "FakeLameGetState")));
+        ASSERT_NE(get, nullptr);
+        m_lame = get();
+        *m_lame = FakeLameState();
+    }
+    void TearDown() override
+    {
+        if (m_dll)
+            FreeLibrary(m_dll);
+    }
+
+    // Half a second of 44.1 kHz: 22050 frames, 10 mono or 20 stereo chunks of 2304 samples.
+    WriterRun Run(const std::wstring& path, int channels)
+    {
+        SampleRing ring(1 << 17);
+        FillSine(ring, 44100, channels, 0.5);
+        return RecordMp3(path, Settings(channels), ring, m_dllFolder);
+    }
+
+    TempFolder m_files;
+    CString m_dllFolder;
+    HMODULE m_dll = nullptr;
+    FakeLameState* m_lame = nullptr;
+};
+} // namespace
+
+TEST_F(FakeLameTest, DrivesTheLibraryInOrderAndTagsTheClosedStream)
+{
+    for (int channels : {1, 2})
+    {
+        SCOPED_TRACE(channels);
+        *m_lame = FakeLameState();
+        const std::wstring path = m_files.Path() + L"fake" + std::to_wstring(channels) + L".mp3";
+        const WriterRun run = Run(path, channels);
+        EXPECT_EQ(run.result, 1);
+        EXPECT_EQ(run.logs, Lines());
+        EXPECT_EQ(run.recording, 1);
+
+        Mp3EncoderConfig expected;
+        ASSERT_TRUE(expected.Fill(Settings(channels)));
+        EXPECT_EQ(std::memcmp(m_lame->config, &expected, sizeof(expected)), 0);
+        EXPECT_EQ(m_lame->initCalls, 1);
+        EXPECT_EQ(m_lame->handleBeforeInit, nullptr);
+        const int chunks = channels == 1 ? 10 : 20;
+        EXPECT_EQ(m_lame->encodeCalls, chunks);
+        EXPECT_EQ(m_lame->monoCalls, channels == 1 ? chunks : 0);
+        EXPECT_EQ(m_lame->samplesPerChannel, 22050u);
+        EXPECT_EQ(m_lame->deinitCalls, 1);
+        EXPECT_EQ(m_lame->closeCalls, 1);
+        // The tag goes through the handle already closed, by the file's own name.
+        EXPECT_EQ(m_lame->infoTagCalls, 1);
+        EXPECT_NE(m_lame->infoTagHandle, nullptr);
+        EXPECT_EQ(m_lame->infoTagHandle, m_lame->closedHandle);
+        EXPECT_EQ(m_lame->vbrHeaderCalls, 0);
+        EXPECT_EQ(std::string(m_lame->tagName), std::string(path.begin(), path.end()));
+        EXPECT_EQ(ReadAll(path).size(), static_cast<size_t>(chunks) * 100 + 10);
+    }
+}
+
+TEST_F(FakeLameTest, InitFailureKeepsTheEmptyFileAndClosesOnlyAReturnedHandle)
+{
+    for (bool returnsHandle : {true, false})
+    {
+        SCOPED_TRACE(returnsHandle);
+        *m_lame = FakeLameState();
+        m_lame->initResult = 2;
+        m_lame->initReturnsHandle = returnsHandle;
+        const std::wstring path = m_files.Path() + L"init" + std::to_wstring(returnsHandle) + L".mp3";
+        const WriterRun run = Run(path, 2);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(run.recording, 0);
+        EXPECT_EQ(run.logs, Lines{L"Error opening encoding stream (2)"});
+        EXPECT_EQ(m_lame->handleBeforeInit, nullptr);
+        EXPECT_EQ(m_lame->closeCalls, returnsHandle ? 1 : 0);
+        EXPECT_EQ(m_lame->encodeCalls, 0);
+        EXPECT_EQ(m_lame->infoTagCalls + m_lame->vbrHeaderCalls, 0);
+        EXPECT_TRUE(FileExists(path));
+        EXPECT_TRUE(ReadAll(path).empty());
+    }
+}
+
+TEST_F(FakeLameTest, FileThatCannotBeCreatedStopsBeforeTheLibrary)
+{
+    const std::wstring path = m_files.Path() + L"no\\such\\folder.mp3";
+    const WriterRun run = Run(path, 2);
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.recording, 0);
+    EXPECT_EQ(run.logs, Lines{L"Error creating file " + path});
+    EXPECT_EQ(m_lame->initCalls, 0);
+}
+
+TEST_F(FakeLameTest, EncodeAndFlushFailuresStopCaptureButTheFileIsFinished)
+{
+    m_lame->encodeResult = 5;
+    m_lame->deinitResult = 4;
+    const std::wstring path = m_files.Path() + L"failing.mp3";
+    const WriterRun run = Run(path, 2);
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.recording, 0);
+    // One line for the encoder however many chunks fail: the rest of the ring still goes in.
+    EXPECT_EQ(run.logs, (Lines{L"beEncodeChunk() failed (5)", L"beExitStream failed (4)"}));
+    EXPECT_EQ(m_lame->encodeCalls, 20);
+    EXPECT_EQ(m_lame->infoTagCalls, 1);
+    EXPECT_EQ(ReadAll(path).size(), 20u * 100 + 10);
+}
+
+TEST_F(FakeLameTest, WriteFailureIsPostedOnceAndTheTagSkipped)
+{
+    if (!HaveFullDevice())
+        GTEST_SKIP() << "no device that fails writes";
+    m_lame->bytesPerChunk = 4096; // past the runtime's buffer at every chunk
+    const WriterRun run = Run(kFullDevice, 2);
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.recording, 0);
+    EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+    EXPECT_EQ(m_lame->encodeCalls, 20);
+    EXPECT_EQ(m_lame->closeCalls, 1);
+    // The library would look for frames that never reached the disk and show a message box.
+    EXPECT_EQ(m_lame->infoTagCalls + m_lame->vbrHeaderCalls, 0);
+}
+
+TEST(OggWriter, WriteFailureIsPostedOnceAndDrainingGoesOn)
+{
+    if (!HaveFullDevice())
+        GTEST_SKIP() << "no device that fails writes";
+    SampleRing ring(1 << 18);
+    FillSine(ring, 44100, 2, 2.0);
+    const WriterRun run = RecordOgg(kFullDevice, Settings(2), ring);
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.recording, 0);
+    EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+    EXPECT_EQ(run.samplesRead, 2 * 88200);
 }

@@ -13,8 +13,8 @@ V2 = [0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160]
 MODES = {"stereo": 0, "joint": 1, "dual": 2, "mono": 3}
 
 
-def spectrum(path, channel):
-    """Power by frequency over the whole file, from sox's spectrum of one channel."""
+def power_by_frequency(path, channel):
+    """Power by frequency over the whole file, from sox's frequency analysis of one channel."""
     text = subprocess.run(["sox", path, "-n", "remix", str(channel + 1), "stat", "-freq"],
                           capture_output=True, text=True).stderr
     power = {}
@@ -53,7 +53,7 @@ def main():
     # The capture source mixes both tones into a mono recording.
     expected = [[440.0], [660.0]] if nch == 2 else [[440.0, 660.0]]
     for c, tones in enumerate(expected[:nch]):
-        found = peaks(spectrum(path, c), len(tones))
+        found = peaks(power_by_frequency(path, c), len(tones))
         if len(found) != len(tones) or any(abs(f - t) > 12 for f, t in zip(found, tones)):
             problems.append("channel %d peaks at %s Hz, expected %s" % (c, found, tones))
     if len(sys.argv) > 5:
