@@ -67,6 +67,9 @@ CReportCtrl::~CReportCtrl()
 {
     if (m_pEditor && m_pEditor->m_hWnd)
         m_pEditor->DestroyWindow();
+    // Left only when the window went without WM_DESTROY reaching this object.
+    for (const RowInfo* info : m_records)
+        delete info;
 }
 
 // ---------------------------------------------------------------- creation and style
@@ -208,7 +211,8 @@ CReportCtrl::RowInfo* CReportCtrl::GetRowInfo(int nItem) const
 {
     if (nItem < 0 || nItem >= GetItemCount())
         return nullptr;
-    return reinterpret_cast<RowInfo*>(CListCtrl::GetItemData(nItem));
+    auto* info = reinterpret_cast<RowInfo*>(CListCtrl::GetItemData(nItem));
+    return m_records.count(info) ? info : nullptr;
 }
 
 void CReportCtrl::AttachRowInfo(int nItem)
@@ -219,14 +223,16 @@ void CReportCtrl::AttachRowInfo(int nItem)
     info->textColors.assign(columns, ::GetSysColor(COLOR_WINDOWTEXT));
     info->backColors.assign(columns, ::GetSysColor(COLOR_WINDOW));
     if (CListCtrl::SetItemData(nItem, reinterpret_cast<DWORD_PTR>(info.get())))
-        info.release();
+        m_records.insert(info.release());
 }
 
 void CReportCtrl::ReleaseRowInfo(int nItem)
 {
     std::unique_ptr<RowInfo> info(GetRowInfo(nItem));
-    if (info)
-        CListCtrl::SetItemData(nItem, 0);
+    if (!info)
+        return;
+    CListCtrl::SetItemData(nItem, 0);
+    m_records.erase(info.get());
 }
 
 // ---------------------------------------------------------------- rows and cells
@@ -259,6 +265,23 @@ int CReportCtrl::InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat, int nW
         }
     }
     return index;
+}
+
+BOOL CReportCtrl::DeleteColumn(int nCol)
+{
+    EndEdit(TRUE);
+    if (!CListCtrl::DeleteColumn(nCol))
+        return FALSE;
+    for (int row = 0, n = GetItemCount(); row < n; ++row)
+    {
+        RowInfo* info = GetRowInfo(row);
+        if (info && static_cast<size_t>(nCol) < info->backColors.size())
+        {
+            info->textColors.erase(info->textColors.begin() + nCol);
+            info->backColors.erase(info->backColors.begin() + nCol);
+        }
+    }
+    return TRUE;
 }
 
 BOOL CReportCtrl::DeleteItem(int nItem, BOOL bSelectNextItem)
@@ -493,7 +516,7 @@ BOOL CReportCtrl::SetItemStates(int nItem, DWORD dwNewStates)
     if (dwNewStates == 0)
         return FALSE;
     BOOL ok = ApplyStates(nItem, dwNewStates);
-    if ((dwNewStates & RVIS_CHECKED) && m_nCheckStyle == RC_CHKBOX_SINGLE)
+    if ((dwNewStates & RVIS_CHECKED) && m_nCheckStyle == RC_CHKBOX_SINGLE && GetCheck(nItem) > 0)
         UncheckOthers(nItem);
     return ok;
 }
@@ -545,21 +568,29 @@ int CReportCtrl::MoveItemTo(int nItem, int nNewIndex)
         texts[static_cast<size_t>(column)] = GetItemText(nItem, column);
     }
     // The record leaves the row before it is deleted, so only a successful move keeps it.
-    std::unique_ptr<RowInfo> info(GetRowInfo(nItem));
+    const DWORD_PTR data = CListCtrl::GetItemData(nItem);
+    RowInfo* info = GetRowInfo(nItem);
     CListCtrl::SetItemData(nItem, 0);
-    CListCtrl::DeleteItem(nItem);
-
-    const int index = CListCtrl::InsertItem(LVIF_TEXT, nNewIndex, L"", 0, 0, 0, 0);
-    if (index < 0)
+    if (!CListCtrl::DeleteItem(nItem))
+    {
+        CListCtrl::SetItemData(nItem, data);
         return -1;
+    }
+    const int index = CListCtrl::InsertItem(LVIF_TEXT, nNewIndex, L"", 0, 0, 0, 0);
+    if (index < 0 || !CListCtrl::SetItemData(index, info ? reinterpret_cast<DWORD_PTR>(info) : data))
+    {
+        if (index >= 0)
+            CListCtrl::DeleteItem(index);
+        m_records.erase(info);
+        delete info;
+        return -1;
+    }
     for (int column = 0; column < columns; ++column)
     {
         CListCtrl::SetItemText(index, column, texts[static_cast<size_t>(column)]);
         SetItemImage(index, column, images[static_cast<size_t>(column)]);
     }
-    if (CListCtrl::SetItemData(index, reinterpret_cast<DWORD_PTR>(info.get())))
-        info.release();
-    ApplyStates(index, states);
+    SetItemStates(index, states);
     return index;
 }
 
@@ -691,6 +722,9 @@ BOOL CReportCtrl::StartEdit(int nItem, int nSubItem)
     if (nItem == m_nEditRow && nSubItem == m_nEditColumn && IsEditing())
         return TRUE;
     EndEdit(TRUE);
+    // The parent's WM_REPORT_EDITDONE handler may have removed the row or the column.
+    if (nItem >= GetItemCount() || nSubItem >= GetColumnCount())
+        return FALSE;
     m_nEditRow = nItem;
     m_nEditColumn = nSubItem;
 

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "controls/ReportEditLogic.h"
@@ -55,6 +56,8 @@ public:
     }
     int InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
                      int nSubItem = -1);
+    // Removes the column's colours from every row as well.
+    BOOL DeleteColumn(int nCol);
     BOOL DeleteItem(int nItem, BOOL bSelectNextItem = FALSE);
     // dwStates RVIS_ALL: every row, else the rows matching the mask. The number deleted.
     int DeleteAllItems(DWORD dwStates = RVIS_ALL);
@@ -149,6 +152,9 @@ private:
     void OnEditKey(EditKey key);
     bool HasColumnHeader() const { return (GetStyle() & LVS_NOCOLUMNHEADER) == 0; }
 
+    // The records this list made: item data that is not one of them (a row put in around
+    // the control) is never read or freed as a record.
+    std::unordered_set<const RowInfo*> m_records;
     std::vector<ColumnSortInfo> m_sortKeys;
     std::vector<int> m_editableColumns;
     std::unique_ptr<CEdit> m_pEditor;

@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 
+#include <cmath>
 #include <cwchar>
 #include <memory>
 
@@ -33,6 +34,8 @@ bool ParseNumberText(LPCWSTR text, double* value)
     if (end == text)
         return false;
     if (*end != L'\0' && !(*end == L'%' && end[1] == L'\0'))
+        return false;
+    if (std::isnan(v))
         return false;
     *value = v;
     return true;
@@ -74,14 +77,14 @@ bool ParseDateText(LPCWSTR text, double* when)
     return true;
 }
 
-std::string ToAnsiText(LPCWSTR text)
+std::string ToAnsiText(LPCWSTR text, UINT codePage)
 {
     // A multi-byte code page may need more than two bytes per character: ask first.
-    int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    int size = ::WideCharToMultiByte(codePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 1)
         return std::string();
     std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &ansi[0], size, nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, 0, text, -1, &ansi[0], size, nullptr, nullptr);
     ansi.resize(static_cast<size_t>(size - 1));
     return ansi;
 }

@@ -48,6 +48,56 @@ TEST(ReportList, StyleIsForcedToAReportViewWithFullRowSelect)
     RunReportDialog(d);
 }
 
+TEST(ReportList, CreatedByHandFillsTheParentWithAReportView)
+{
+    ReportDialog d;
+    d.steps.push_back(
+        [](ReportDialog& d)
+        {
+            CReportCtrl list;
+            ASSERT_TRUE(list.Create(&d, 300, nullptr, LVS_ICON | LVS_EDITLABELS | LVS_NOSCROLL));
+            CRect client, rect;
+            d.GetClientRect(&client);
+            list.GetWindowRect(&rect);
+            d.ScreenToClient(&rect);
+            EXPECT_EQ(client, rect);
+            // (The scroll bar bits come and go with the list's contents.)
+            EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE | LVS_REPORT),
+                      list.GetStyle() & static_cast<DWORD>(WS_CHILD | WS_VISIBLE | 0x2203));
+            EXPECT_EQ(static_cast<DWORD>(LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES),
+                      list.GetExtendedStyle() & 0x22u);
+            list.DestroyWindow();
+        });
+    RunReportDialog(d);
+}
+
+TEST(ReportList, HeaderImageKeepsTheFormatAndBorrowsTheListsImages)
+{
+    CImageList images;
+    ReportDialog d;
+    d.steps.push_back(
+        [&images](ReportDialog& d)
+        {
+            images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+            d.list.SetImageList(&images);
+            d.list.InsertColumn(0, L"a");
+            d.list.InsertColumn(1, L"b", LVCFMT_RIGHT);
+            CHeaderCtrl* header = d.list.GetHeaderCtrl();
+            ASSERT_TRUE(header);
+            EXPECT_TRUE(d.list.SetHeaderImage(1, 1, FALSE));
+            EXPECT_EQ(images.m_hImageList,
+                      reinterpret_cast<HIMAGELIST>(header->SendMessage(HDM_GETIMAGELIST)));
+            HDITEMW item = {};
+            item.mask = HDI_FORMAT | HDI_IMAGE;
+            ASSERT_TRUE(header->GetItem(1, &item));
+            EXPECT_EQ(HDF_RIGHT | HDF_IMAGE | HDF_BITMAP_ON_RIGHT,
+                      item.fmt & (HDF_JUSTIFYMASK | HDF_IMAGE | HDF_BITMAP_ON_RIGHT));
+            EXPECT_EQ(1, item.iImage);
+            EXPECT_FALSE(d.list.SetHeaderImage(5, 0));
+        });
+    RunReportDialog(d);
+}
+
 TEST(ReportList, CustomDrawAnswersReachTheListThroughTheDialog)
 {
     ReportDialog d;
@@ -56,8 +106,9 @@ TEST(ReportList, CustomDrawAnswersReachTheListThroughTheDialog)
         {
             d.Fill({L"a|b|c", L"d|e|f"}, 3);
             d.list.SetItemBkColor(1, 1, RGB(200, 10, 10), FALSE);
-            // A row put in around the control has no record.
+            // Rows put in around the control have no record, one with item data of its own.
             d.list.CListCtrl::InsertItem(LVIF_TEXT, 2, L"bare", 0, 0, 0, 0);
+            d.list.CListCtrl::InsertItem(LVIF_TEXT | LVIF_PARAM, 3, L"foreign", 0, 0, 0, 0x1234);
 
             NMLVCUSTOMDRAW draw = {};
             draw.nmcd.hdr.code = NM_CUSTOMDRAW;
@@ -69,7 +120,7 @@ TEST(ReportList, CustomDrawAnswersReachTheListThroughTheDialog)
             EXPECT_EQ(CDRF_DODEFAULT, NotifyDialog(d, draw.nmcd.hdr));
             EXPECT_EQ(RGB(200, 10, 10), draw.clrTextBk);
             EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), draw.clrText);
-            for (auto [row, sub] : {std::pair<int, int>{2, 1}, {1, 99}, {1, -1}, {77, 0}})
+            for (auto [row, sub] : {std::pair<int, int>{2, 1}, {3, 0}, {1, 99}, {1, -1}, {77, 0}})
             {
                 draw.clrText = draw.clrTextBk = RGB(1, 2, 3);
                 draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
@@ -78,6 +129,11 @@ TEST(ReportList, CustomDrawAnswersReachTheListThroughTheDialog)
                 EXPECT_EQ(RGB(1, 2, 3), draw.clrTextBk) << row << " " << sub;
             }
             EXPECT_EQ(0u, d.list.GetItemData(2));
+            EXPECT_EQ(0u, d.list.GetItemData(3));
+            EXPECT_FALSE(d.list.SetItemData(3, 5));
+            EXPECT_EQ(static_cast<DWORD_PTR>(0x1234), d.list.CListCtrl::GetItemData(3));
+            EXPECT_EQ(2, d.list.MoveItemTo(3, 2)); // the foreign item data travels untouched
+            EXPECT_EQ(static_cast<DWORD_PTR>(0x1234), d.list.CListCtrl::GetItemData(2));
             d.list.RedrawWindow();
         });
     d.steps.push_back(
@@ -123,6 +179,10 @@ TEST(ReportList, BackColoursAddressCellsRowsColumnsAndFollowNewColumns)
             EXPECT_EQ(RGB(1, 1, 1), d.list.GetItemBkColor(0, 2));
             EXPECT_EQ(RGB(2, 2, 2), d.list.GetItemBkColor(0, 3));
             EXPECT_EQ(window, d.list.GetItemBkColor(0, 4)); // former column 3
+            EXPECT_TRUE(d.list.DeleteColumn(2));
+            EXPECT_EQ(RGB(2, 2, 2), d.list.GetItemBkColor(0, 2));
+            EXPECT_EQ(6, d.list.GetColumnCount());
+            EXPECT_FALSE(d.list.DeleteColumn(9));
         });
     RunReportDialog(d);
 }
@@ -314,6 +374,8 @@ TEST(ReportChecks, SingleStyleLeavesOnlyOneRowCheckedWhicheverComesFirst)
             d.list.SetItemStates(1, RVIS_CHECKED); // a row before the checked one
             EXPECT_EQ(1, d.list.GetItemCountByState(RVIS_CHECKED));
             EXPECT_EQ(1, d.list.GetNextItemByState(RVIS_CHECKED));
+            d.list.SetItemStates(9, RVIS_CHECKED); // no such row: nothing else changes
+            EXPECT_EQ(1, d.list.GetNextItemByState(RVIS_CHECKED));
             EXPECT_EQ(5, d.list.SetAllItemStates(RVIS_ALL, RVIS_CHECKED));
             EXPECT_EQ(1, d.list.GetItemCountByState(RVIS_CHECKED));
             EXPECT_EQ(0, d.list.GetNextItemByState(RVIS_CHECKED));
@@ -391,9 +453,10 @@ TEST(ReportSorting, HeaderClicksSortByKeysAndNotify)
     d.steps.push_back(
         [](ReportDialog& d)
         {
+            d.list.SetExtendedStyle(LVS_EX_CHECKBOXES);
             d.Fill({L"b|1|x|||10", L"B|2|x|||9.5", L"a|1|y|||100%", L"a|2|x|||n/a"});
             d.list.SetItemData(2, 22);
-            d.list.SetItemStates(2, RVIS_SELECTED);
+            d.list.SetItemStates(2, RVIS_SELECTED | RVIS_CHECKED | RVIS_FOCUSED);
             d.list.SetItemBkColor(2, 1, RGB(5, 5, 5), FALSE);
             EXPECT_TRUE(d.list.SetSortable(TRUE));
             EXPECT_TRUE(d.list.IsSortable());
@@ -417,8 +480,10 @@ TEST(ReportSorting, HeaderClicksSortByKeysAndNotify)
                     row = r;
             ASSERT_GE(row, 0);
             EXPECT_EQ(22u, d.list.GetItemData(row));
-            EXPECT_TRUE(d.list.TestItemState(row, RVIS_SELECTED));
+            EXPECT_TRUE(d.list.TestItemState(row, RVIS_SELECTED | RVIS_CHECKED | RVIS_FOCUSED));
             EXPECT_EQ(1, d.list.GetItemCountByState(RVIS_SELECTED));
+            EXPECT_EQ(1, d.list.GetItemCountByState(RVIS_CHECKED));
+            EXPECT_EQ(1, d.list.GetItemCountByState(RVIS_FOCUSED));
             EXPECT_STREQ(L"y", d.list.GetItemText(row, 2));
             // The stripes were redrawn over the colour it had.
             EXPECT_EQ(StripeColor(row, 1, 1), d.list.GetItemBkColor(row, 1));

@@ -244,3 +244,26 @@ TEST(ReportEdit, SecondClickOnASelectedRowOpensTheEditor)
         });
     RunReportDialog(d);
 }
+
+TEST(ReportEdit, StartOnAnotherCellAfterTheHandlerRemovedTheRowOpensNothing)
+{
+    ReportDialog d;
+    d.onEditDone = [](ReportDialog& d)
+    {
+        while (d.list.GetItemCount() > 3)
+            d.list.DeleteItem(3);
+    };
+    d.steps.push_back(
+        [](ReportDialog& d)
+        {
+            FillFive(d);
+            ASSERT_TRUE(d.list.StartEdit(4, 0));
+            Type(d, L"gone.wav");
+            // Its commit runs the handler, which takes the row away.
+            EXPECT_FALSE(d.list.StartEdit(4, 3));
+            EXPECT_EQ(3, d.list.GetItemCount());
+            EXPECT_FALSE(d.list.IsEditing());
+            EXPECT_FALSE(d.list.GetEditControl()->IsWindowVisible());
+        });
+    RunReportDialog(d);
+}

@@ -79,6 +79,7 @@ TEST(ReportText, NumberParsesWholeTextOrUpToFinalPercent)
     EXPECT_FALSE(ParseNumberText(L"12%%", &v));
     EXPECT_FALSE(ParseNumberText(L"", &v));
     EXPECT_FALSE(ParseNumberText(L"%", &v));
+    EXPECT_FALSE(ParseNumberText(L"nan", &v));
 }
 
 TEST(ReportText, DateWrittenIsReadBackAndInvalidDateIsEmpty)
@@ -98,10 +99,18 @@ TEST(ReportText, DateWrittenIsReadBackAndInvalidDateIsEmpty)
 
 TEST(ReportText, AnsiTextIsSizedForTheWholeConversion)
 {
-    // Longer than two bytes a character would hold when the code page needs three.
+    // A UTF-8 code page needs three bytes for each of these, more than two per character.
     std::wstring wide(300, L'\x20AC');
-    std::string ansi = ToAnsiText(wide.c_str());
-    EXPECT_GE(ansi.size(), wide.size());
+    wide += L"z";
+    std::string utf8 = ToAnsiText(wide.c_str(), CP_UTF8);
+    ASSERT_EQ(901u, utf8.size());
+    EXPECT_EQ('z', utf8.back());
+    EXPECT_EQ(-1, CompareAnsiText(ToAnsiText(L"\x20AC\x20AC"
+                                             L"a",
+                                             CP_UTF8),
+                                  ToAnsiText(L"\x20AC\x20AC"
+                                             L"b",
+                                             CP_UTF8)));
     EXPECT_EQ("abc", ToAnsiText(L"abc"));
     EXPECT_EQ("", ToAnsiText(L""));
 }
