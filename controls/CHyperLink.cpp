@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ControlFont.h"
 #include "controls/HyperLinkLogic.h"
 #include "framework/TextConvert.h"
 
@@ -55,13 +56,8 @@ void CHyperLink::PreSubclassWindow()
     if (text.IsEmpty())
         SetWindowText(m_strURL);
 
-    HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    if (!hFont)
-        hFont = ::GetStockObject(DEFAULT_GUI_FONT);
-    if (!hFont)
-        hFont = ::GetStockObject(ANSI_VAR_FONT);
-    LOGFONTW lf = {};
-    if (hFont && ::GetObjectW(hFont, sizeof(lf), &lf))
+    LOGFONTW lf;
+    if (GetControlLogFont(m_hWnd, &lf))
     {
         m_StdFont.CreateFontIndirect(&lf);
         lf.lfUnderline = TRUE;

@@ -2,7 +2,9 @@
 
 CMemDC2::CMemDC2(CDC* pDC, const RECT* pRect) : m_pDC(pDC)
 {
-    if (pRect && !::IsRectEmpty(pRect))
+    const bool allZero =
+        !pRect || (pRect->left == 0 && pRect->top == 0 && pRect->right == 0 && pRect->bottom == 0);
+    if (!allZero)
         m_rect = *pRect;
     else
         pDC->GetClipBox(&m_rect);

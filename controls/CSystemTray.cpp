@@ -162,13 +162,19 @@ BOOL CSystemTray::SetMenuDefaultItem(UINT uItem, BOOL bByPos)
     m_DefaultMenuItemID = uItem;
     m_DefaultMenuItemByPos = bByPos;
     CMenu menu;
-    if (!menu.LoadMenu(m_tnd.uID))
-        return FALSE;
-    CMenu* pSub = menu.GetSubMenu(0);
+    CMenu* pSub = LoadTrayMenu(menu);
     if (!pSub)
         return FALSE;
     pSub->SetDefaultItem(m_DefaultMenuItemID, m_DefaultMenuItemByPos);
     return TRUE;
+}
+
+CMenu* CSystemTray::LoadTrayMenu(CMenu& menu) const
+{
+    // The menu resource shares the icon's id; its first submenu is the tray menu.
+    if (!menu.LoadMenu(m_tnd.uID))
+        return nullptr;
+    return menu.GetSubMenu(0);
 }
 
 LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam)
@@ -182,9 +188,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam)
     if (event == WM_LBUTTONUP || event == WM_RBUTTONUP)
     {
         CMenu menu;
-        if (!menu.LoadMenu(m_tnd.uID))
-            return 0;
-        CMenu* pSub = menu.GetSubMenu(0);
+        CMenu* pSub = LoadTrayMenu(menu);
         if (!pSub)
             return 0;
         pSub->SetDefaultItem(m_DefaultMenuItemID, m_DefaultMenuItemByPos);
@@ -204,9 +208,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam)
         if (m_DefaultMenuItemByPos)
         {
             CMenu menu;
-            if (!menu.LoadMenu(m_tnd.uID))
-                return 0;
-            CMenu* pSub = menu.GetSubMenu(0);
+            CMenu* pSub = LoadTrayMenu(menu);
             if (!pSub)
                 return 0;
             command = pSub->GetMenuItemID(static_cast<int>(m_DefaultMenuItemID));

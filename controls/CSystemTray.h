@@ -47,6 +47,8 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void InstallIconPending();
+    // Loads the menu resource into menu; its first submenu, null when there is none.
+    CMenu* LoadTrayMenu(CMenu& menu) const;
 
     NOTIFYICONDATAW m_tnd;
     BOOL m_bEnabled = FALSE;

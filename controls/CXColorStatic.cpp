@@ -1,5 +1,6 @@
 #include "controls/CXColorStatic.h"
 
+#include "controls/ControlFont.h"
 #include "framework/CPaintDC.h"
 
 BEGIN_MESSAGE_MAP(CXColorStatic, CStatic)
@@ -30,13 +31,8 @@ CXColorStatic::CXColorStatic()
 
 void CXColorStatic::PreSubclassWindow()
 {
-    HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    if (!hFont)
-        hFont = ::GetStockObject(DEFAULT_GUI_FONT);
-    if (!hFont)
-        hFont = ::GetStockObject(ANSI_VAR_FONT);
-    LOGFONTW lf = {};
-    if (hFont && ::GetObjectW(hFont, sizeof(lf), &lf))
+    LOGFONTW lf;
+    if (GetControlLogFont(m_hWnd, &lf))
         m_font.CreateFontIndirect(&lf);
     CStatic::PreSubclassWindow();
 }

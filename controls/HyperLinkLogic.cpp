@@ -50,10 +50,13 @@ std::wstring BrowserCommand(const std::wstring& command, const std::wstring& url
         cmd.resize(pos);
     while (!cmd.empty() && cmd.back() == L' ')
         cmd.pop_back();
-    // Quoted: a URL may hold blanks, '&' or quotes of its own.
+    // Quoted: a URL may hold blanks or '&'; a quote of its own is escaped as in a URL, so
+    // it cannot end the quoted argument.
     std::wstring quoted;
     for (wchar_t c : url)
-        if (c != L'"')
+        if (c == L'"')
+            quoted += L"%22";
+        else
             quoted += c;
     return cmd + L" \"" + quoted + L"\"";
 }

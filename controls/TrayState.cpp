@@ -3,8 +3,13 @@
 void TrayOnCreated(TrayIconState& s, bool hidden, bool attempted, bool added)
 {
     s.hidden = hidden;
-    if (attempted)
-        s.removed = s.hidden = s.readdPending = !added;
+    if (!attempted)
+        return;
+    // A failed add (no taskbar yet) keeps the icon meant to be shown, so that the next
+    // "TaskbarCreated" adds it.
+    s.removed = s.readdPending = !added;
+    if (added)
+        s.hidden = false;
 }
 
 void TrayOnTaskbarCreated(TrayIconState& s)
@@ -24,8 +29,8 @@ bool TrayShouldReadd(const TrayIconState& s)
 
 void TrayOnReadd(TrayIconState& s, bool ok)
 {
-    s.hidden = s.readdPending = !ok;
-    s.removed = !ok;
+    // Failing, the icon stays meant to be shown and waits for the next taskbar.
+    s.removed = s.readdPending = !ok;
 }
 
 void TrayOnRemoved(TrayIconState& s, bool deleted)

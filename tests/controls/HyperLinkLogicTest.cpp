@@ -7,7 +7,7 @@ TEST(HyperLinkLogic, BrowserCommandQuotesTheUrl)
     EXPECT_EQ(BrowserCommand(L"\"C:\\b.exe\" -nohome \"%1\"", L"http://a.b/?x=1&y=2"),
               L"\"C:\\b.exe\" -nohome \"http://a.b/?x=1&y=2\"");
     EXPECT_EQ(BrowserCommand(L"b.exe %1 -x", L"http://a b"), L"b.exe \"http://a b\"");
-    EXPECT_EQ(BrowserCommand(L"b.exe", L"u\"v"), L"b.exe \"uv\"") << "no quote of the URL breaks out";
+    EXPECT_EQ(BrowserCommand(L"b.exe", L"u\"v"), L"b.exe \"u%22v\"") << "no quote of the URL breaks out";
 }
 
 TEST(HyperLinkLogic, ErrorTexts)

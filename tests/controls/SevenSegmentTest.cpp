@@ -80,6 +80,14 @@ TEST(MemDC2, CopiesOnceAndCopesWithEmptyRect)
         ::SelectClipRgn(target.m_hDC, nullptr);
         ::DeleteObject(hEmpty);
     }
+    {
+        // A zero-width rectangle gets no bitmap; drawing still reaches the target.
+        const RECT r = {5, 5, 5, 15};
+        CMemDC2 mem(&target, &r);
+        EXPECT_FALSE(mem.IsMemory());
+        mem.FillSolidRect(0, 0, 4, 4, RGB(255, 0, 0));
+    }
+    EXPECT_EQ(::GetPixel(target.m_hDC, 1, 1), RGB(255, 0, 0));
     EXPECT_TRUE(target.m_hDC) << "the borrowed DC was not deleted";
     ::SelectObject(target.m_hDC, old);
     ::DeleteObject(hBmp);

@@ -11,10 +11,20 @@ TEST(TrayState, CreateAndRemove)
     TrayOnRemoved(s, true);
     EXPECT_TRUE(s.hidden && s.removed && !s.readdPending);
 
-    // A failed first add waits for the taskbar.
+    // A failed first add (no taskbar yet) is added once the taskbar comes; a failed re-add
+    // waits for the next one.
     TrayIconState f;
     TrayOnCreated(f, false, true, false);
-    EXPECT_TRUE(f.hidden && f.readdPending);
+    EXPECT_TRUE(f.removed && f.readdPending);
+    EXPECT_FALSE(f.hidden);
+    TrayOnTaskbarCreated(f);
+    ASSERT_TRUE(TrayShouldReadd(f));
+    TrayOnReadd(f, false);
+    EXPECT_TRUE(f.removed && !f.hidden);
+    TrayOnTaskbarCreated(f);
+    ASSERT_TRUE(TrayShouldReadd(f));
+    TrayOnReadd(f, true);
+    EXPECT_FALSE(f.removed || f.hidden || f.readdPending);
     // Hidden without balloon support: nothing added, nothing pending.
     TrayIconState h;
     TrayOnCreated(h, true, false, false);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <thread>
@@ -31,6 +34,38 @@ COLORREF PixelAt(HWND hWnd, int x, int y)
     const COLORREF c = ::GetPixel(hDC, x, y);
     ::ReleaseDC(hWnd, hDC);
     return c;
+}
+
+struct TipSearch
+{
+    HWND link;
+    std::wstring text;
+};
+
+BOOL CALLBACK FindLinkTip(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TipSearch*>(lParam);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hWnd, cls, 64);
+    if (::lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0)
+        return TRUE;
+    wchar_t buf[256] = {};
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = search->link;
+    ti.uId = 1;
+    ti.lpszText = buf;
+    ::SendMessageW(hWnd, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+    search->text = buf;
+    return buf[0] ? FALSE : TRUE;
+}
+
+// The text of tool 1 of the link's tooltip, found among the thread's tooltip windows.
+std::wstring LinkTipText(HWND hWndLink)
+{
+    TipSearch search{hWndLink, std::wstring()};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindLinkTip, reinterpret_cast<LPARAM>(&search));
+    return search.text;
 }
 
 bool Underlined(HWND hWnd)
@@ -78,6 +113,14 @@ TEST(ColorStaticGui, ColoursAndFont)
     EXPECT_TRUE(HasColour(g.dlg.m_hintRed.m_hWnd, RGB(255, 0, 0)));
     EXPECT_TRUE(HasColour(g.dlg.m_hintBlue.m_hWnd, RGB(0, 0, 255)));
     EXPECT_FALSE(HasColour(g.dlg.m_hintBlue.m_hWnd, RGB(255, 0, 0)));
+    // A new colour without redraw shows only at the next paint.
+    g.dlg.m_hintBlue.SetTextColor(RGB(0, 128, 0), FALSE);
+    g.dlg.m_hintBlue.UpdateWindow();
+    EXPECT_FALSE(HasColour(g.dlg.m_hintBlue.m_hWnd, RGB(0, 128, 0)));
+    g.dlg.m_hintBlue.Invalidate();
+    g.dlg.m_hintBlue.UpdateWindow();
+    EXPECT_TRUE(HasColour(g.dlg.m_hintBlue.m_hWnd, RGB(0, 128, 0)));
+    EXPECT_EQ(g.dlg.m_hintPlain.GetTextColor(), ::GetSysColor(COLOR_BTNTEXT));
     EXPECT_EQ(ColorStaticDrawFlags(SS_CENTER | SS_CENTERIMAGE),
               static_cast<UINT>(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
     EXPECT_EQ(ColorStaticDrawFlags(SS_LEFT), static_cast<UINT>(DT_LEFT | DT_WORDBREAK));
@@ -128,6 +171,7 @@ TEST(HyperLinkGui, TextUrlColoursAndHover)
     site.GetWindowText(text);
     EXPECT_EQ(text, CString(L"http://www.example.com/"));
     EXPECT_EQ(wr2.right - wr2.left, wr.right - wr.left);
+    EXPECT_EQ(LinkTipText(site.m_hWnd), L"http://other.example.org/") << "the tooltip shows the new target";
 }
 
 TEST(TrayGui, AddDoubleClickAndRemove)
@@ -138,7 +182,8 @@ TEST(TrayGui, AddDoubleClickAndRemove)
     g.dlg.SendMessage(WM_COMMAND, IDC_TRAY_ADD, 0);
     ASSERT_TRUE(tray.IsEnabled());
     const bool added = !tray.State().removed;
-    EXPECT_EQ(tray.State().hidden, !added);
+    EXPECT_FALSE(tray.State().hidden) << "shown, or waiting for the taskbar";
+    EXPECT_EQ(tray.State().readdPending, !added);
     EXPECT_EQ(tray.IconData().szInfo[0], L'\0') << "the balloon is not repeated";
 
     const std::wstring longTip(200, L't');
@@ -164,8 +209,16 @@ TEST(TrayGui, AddDoubleClickAndRemove)
         tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
         EXPECT_FALSE(tray.State().hidden);
         EXPECT_FALSE(tray.State().readdPending);
+        // A recreated taskbar: the icon comes back (or, still there, is updated).
+        tray.SendMessage(CSystemTray::m_nTaskbarCreatedMsg, 0, 0);
+        EXPECT_FALSE(tray.State().removed || tray.State().hidden || tray.State().readdPending);
         const std::wstring longText(300, L'b');
         EXPECT_TRUE(tray.ShowBalloon(longText.c_str(), L"Title"));
+        EXPECT_EQ(tray.IconData().szInfo[0], L'\0');
+        // Modify: the recording icon and tip, through the gallery's button.
+        g.dlg.SendMessage(WM_COMMAND, IDC_TRAY_MODIFY, 0);
+        EXPECT_STREQ(tray.IconData().szTip, L"Recording");
+        EXPECT_EQ(TextOf(::GetDlgItem(g.dlg.m_hWnd, IDC_STATUS)), L"Tray icon changed");
     }
     g.dlg.SendMessage(WM_COMMAND, IDC_TRAY_REMOVE, 0);
     EXPECT_TRUE(tray.State().removed);
@@ -222,11 +275,12 @@ TEST(TrayGui, HideIntoTrayAndBack)
     EXPECT_EQ(::GetAncestor(g.dlg.m_hWnd, GA_PARENT), ::GetDesktopWindow());
 }
 
-TEST(FolderDialogGui, OpensOnInitialFolder)
+TEST(FolderDialogGui, OpensOnInitialFolderAndCancels)
 {
     ::CoInitialize(nullptr);
     wchar_t windows[MAX_PATH] = {};
     ::GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const int button : {IDOK, IDCANCEL})
     {
         Gallery g;
         CFolderDialog dlg(L"Pick", windows, &g.dlg, BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
@@ -245,13 +299,129 @@ TEST(FolderDialogGui, OpensOnInitialFolder)
                 }
                 ::Sleep(500);
                 if (found)
-                    ::PostMessageW(found, WM_COMMAND, IDOK, 0);
+                    ::PostMessageW(found, WM_COMMAND, static_cast<WPARAM>(button), 0);
             });
         const INT_PTR r = dlg.DoModal();
         t.join();
         ASSERT_TRUE(found);
-        EXPECT_EQ(r, IDOK);
-        EXPECT_EQ(::lstrcmpiW(dlg.GetFolderPath(), windows), 0) << "the initial folder was selected";
+        EXPECT_EQ(r, button);
+        if (button == IDOK)
+            EXPECT_EQ(::lstrcmpiW(dlg.GetFolderPath(), windows), 0) << "the initial folder was selected";
+        else
+            EXPECT_STREQ(dlg.GetFolderPath(), L"") << "cancel leaves the result empty";
     }
     ::CoUninitialize();
+}
+
+namespace
+{
+// Sets the default value of a key under HKEY_CLASSES_ROOT for one test and restores it.
+class ClassesValue
+{
+public:
+    ClassesValue(std::wstring key, const std::wstring& value) : m_key(std::move(key))
+    {
+        wchar_t old[MAX_PATH] = {};
+        LONG size = sizeof(old);
+        m_had = ::RegQueryValueW(HKEY_CLASSES_ROOT, m_key.c_str(), old, &size) == ERROR_SUCCESS;
+        m_old = old;
+        Set(value);
+    }
+    ~ClassesValue()
+    {
+        if (m_had)
+            Set(m_old);
+        else
+            ::RegDeleteTreeW(HKEY_CLASSES_ROOT, m_key.c_str());
+    }
+
+private:
+    void Set(const std::wstring& v)
+    {
+        ::RegSetValueW(HKEY_CLASSES_ROOT, m_key.c_str(), REG_SZ, v.c_str(),
+                       static_cast<DWORD>(v.size() * sizeof(wchar_t)));
+    }
+    std::wstring m_key;
+    std::wstring m_old;
+    bool m_had = false;
+};
+
+std::wstring FileText(const std::wstring& path)
+{
+    std::wstring text;
+    if (FILE* f = _wfopen(path.c_str(), L"rb"))
+    {
+        char buf[512] = {};
+        const size_t n = fread(buf, 1, sizeof(buf) - 1, f);
+        fclose(f);
+        for (size_t i = 0; i < n && buf[i] != '\r' && buf[i] != '\n'; ++i)
+            text += static_cast<wchar_t>(buf[i]);
+    }
+    while (!text.empty() && text.back() == L' ')
+        text.pop_back();
+    return text;
+}
+
+// Clicks the link as the mouse would: the static's click notification reaches the dialog,
+// which reflects it to the control.
+void ClickLink(CHyperLink& link)
+{
+    link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    link.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+} // namespace
+
+TEST(HyperLinkGui, ClickFallsBackToTheWebPageAssociation)
+{
+    Gallery g;
+    CHyperLink& link = g.dlg.m_linkSite;
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring out = std::wstring(temp) + L"qm_link_click.txt";
+    ::DeleteFileW(out.c_str());
+    // A scheme the shell does not know, and a web-page handler that writes what it was given.
+    ClassesValue htm(L".htm", L"QmTestHtml");
+    ClassesValue command(L"QmTestHtml\\shell\\open\\command",
+                         L"C:\\windows\\system32\\cmd.exe /c > \"" + out + L"\" echo \"%1\"");
+    const std::wstring url = L"qmnosuch:page?a=1&b=2";
+    link.SetURL(url.c_str());
+    ClickLink(link);
+    EXPECT_TRUE(PumpUntil([&] { return !FileText(out).empty(); }, 5000));
+    EXPECT_EQ(FileText(out), L"\"" + url + L"\"") << "the URL arrives as one quoted argument";
+    EXPECT_TRUE(link.GetVisited());
+    EXPECT_FALSE(link.IsOver());
+    ::DeleteFileW(out.c_str());
+}
+
+TEST(HyperLinkGui, ClickThatCannotOpenExplainsAndStaysUnvisited)
+{
+    Gallery g;
+    CHyperLink& link = g.dlg.m_linkSite;
+    ClassesValue htm(L".htm", L"QmTestNoHandler");
+    link.SetURL(L"qmnosuch:page");
+    std::wstring shown;
+    std::thread t(
+        [&]
+        {
+            const DWORD start = ::GetTickCount();
+            HWND box = nullptr;
+            while (!box && ::GetTickCount() - start < 5000)
+            {
+                HWND h = ::FindWindowW(L"#32770", nullptr);
+                if (h && h != g.dlg.m_hWnd && ::IsWindowVisible(h))
+                    box = h;
+                ::Sleep(50);
+            }
+            if (!box)
+                return;
+            for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+                if (TextOf(c).rfind(L"Unable to open hyperlink:", 0) == 0)
+                    shown = TextOf(c);
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+    ClickLink(link);
+    t.join();
+    EXPECT_EQ(shown.rfind(L"Unable to open hyperlink:\n\n", 0), 0u)
+        << "shown: " << std::string(shown.begin(), shown.end());
+    EXPECT_FALSE(link.GetVisited());
 }

@@ -23,6 +23,22 @@ bool CloseGreyed(HWND hWnd)
 }
 
 const wchar_t* kCompany = L"QmGalleryGuiTest";
+
+// The OK button's caption while the countdown changes it: the first changed one, or the
+// last before the box closed.
+std::wstring CountdownCaption(HWND hWndBox, DWORD ms, bool first)
+{
+    std::wstring seen;
+    const DWORD start = ::GetTickCount();
+    while (::IsWindow(hWndBox) && ::GetTickCount() - start < ms && !(first && !seen.empty()))
+    {
+        const std::wstring t = TextOf(::GetDlgItem(hWndBox, IDOK));
+        if (t != L"OK" && !t.empty())
+            seen = t;
+        ::Sleep(20);
+    }
+    return seen;
+}
 } // namespace
 
 TEST(MessageBoxGui, OkBoxEscapeAndOwnerDisabled)
@@ -131,22 +147,30 @@ TEST(MessageBoxGui, CountdownPressesDefault)
     XMsgBoxParams p = Params();
     p.countdownSeconds = 1;
     std::wstring seen;
-    BoxDriver d(L"Box F",
+    {
+        // The driver's thread ends (and sets seen) once it finds the box gone.
+        BoxDriver d(L"Box F", [&](HWND h) { seen = CountdownCaption(h, 4000, false); });
+        EXPECT_EQ(static_cast<UINT>(
+                      XMessageBox(g.dlg.m_hWnd, L"Closes by itself", L"Box F", MB_OK | XMB_SILENT, &p)),
+                  XMB_TIMEOUT | IDOK);
+    }
+    EXPECT_EQ(seen, L"OK = 1");
+}
+
+TEST(MessageBoxGui, LongCountdownCountsFromTen)
+{
+    Gallery g;
+    XMsgBoxParams p = Params();
+    p.countdownSeconds = 5000;
+    std::wstring first;
+    BoxDriver d(L"Box J",
                 [&](HWND h)
                 {
-                    const DWORD start = ::GetTickCount();
-                    while (::IsWindow(h) && ::GetTickCount() - start < 4000)
-                    {
-                        const std::wstring t = TextOf(::GetDlgItem(h, IDOK));
-                        if (t != L"OK" && !t.empty())
-                            seen = t;
-                        ::Sleep(50);
-                    }
+                    first = CountdownCaption(h, 3000, true);
+                    ::PostMessageW(h, WM_COMMAND, IDOK, 0);
                 });
-    EXPECT_EQ(
-        static_cast<UINT>(XMessageBox(g.dlg.m_hWnd, L"Closes by itself", L"Box F", MB_OK | XMB_SILENT, &p)),
-        XMB_TIMEOUT | IDOK);
-    EXPECT_EQ(seen, L"OK = 1");
+    EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"x", L"Box J", MB_OK | XMB_SILENT, &p), IDOK);
+    EXPECT_EQ(first, L"OK = 10");
 }
 
 TEST(MessageBoxGui, DisabledPeriodBlocksEscape)

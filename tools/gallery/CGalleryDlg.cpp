@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CDialog)
 ON_COMMAND_RANGE(IDC_BOX_OK, IDC_BOX_SYSMODAL, &CGalleryDlg::OnBox)
 ON_BN_CLICKED(IDC_FOLDER, &CGalleryDlg::OnFolder)
 ON_BN_CLICKED(IDC_TRAY_ADD, &CGalleryDlg::OnTrayAdd)
+ON_BN_CLICKED(IDC_TRAY_MODIFY, &CGalleryDlg::OnTrayModify)
 ON_BN_CLICKED(IDC_TRAY_BALLOON, &CGalleryDlg::OnTrayBalloon)
 ON_BN_CLICKED(IDC_TRAY_HIDE, &CGalleryDlg::OnTrayHide)
 ON_BN_CLICKED(IDC_TRAY_REMOVE, &CGalleryDlg::OnTrayRemove)
@@ -41,6 +42,9 @@ BOOL CGalleryDlg::OnInitDialog()
 
     m_hintRed.SubclassDlgItem(IDC_HINT_RED, this);
     m_hintBlue.SubclassDlgItem(IDC_HINT_BLUE, this);
+    m_hintPlain.SubclassDlgItem(IDC_HINT_PLAIN, this);
+    // The two hints as a page shows them once a mixer is open; the third keeps the
+    // default colours.
     m_hintRed.SetTextColor(RGB(255, 0, 0));
     m_hintBlue.SetTextColor(RGB(0, 0, 255));
 
@@ -138,6 +142,17 @@ void CGalleryDlg::OnTrayAdd()
                                   L"The gallery is running.", L"Gallery Launched", NIIF_INFO, 10);
     m_tray.SetMenuDefaultItem(0, TRUE);
     ShowStatus(ok ? L"Tray icon added" : L"Tray icon not added");
+}
+
+void CGalleryDlg::OnTrayModify()
+{
+    // Toggles between the program's two tray states: idle and recording.
+    m_trayRecording = !m_trayRecording;
+    HICON hIcon = ::LoadIconW(::GetModuleHandleW(nullptr),
+                              MAKEINTRESOURCEW(m_trayRecording ? IDI_GALLERY_REC : IDI_GALLERY));
+    const BOOL ok =
+        m_tray.SetIcon(hIcon) && m_tray.SetTooltipText(m_trayRecording ? L"Recording" : L"Controls Gallery");
+    ShowStatus(ok ? L"Tray icon changed" : L"Tray icon not changed");
 }
 
 void CGalleryDlg::OnTrayBalloon()

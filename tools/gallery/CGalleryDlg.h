@@ -22,12 +22,14 @@ public:
     CStaticTime m_levelRight;
     CXColorStatic m_hintRed;
     CXColorStatic m_hintBlue;
+    CXColorStatic m_hintPlain;
     CHyperLink m_linkSite;
     CHyperLink m_linkMail;
     CSystemTray m_tray;
     int m_lastBoxResult = 0;
     UINT m_lastTrayCommand = 0;
     int m_ticks = 0;
+    bool m_trayRecording = false;
 
     // The elapsed-time text of a block count (100 ms blocks).
     static CString ElapsedText(int blocks);
@@ -36,6 +38,7 @@ protected:
     void OnBox(UINT id);
     void OnFolder();
     void OnTrayAdd();
+    void OnTrayModify();
     void OnTrayBalloon();
     void OnTrayHide();
     void OnTrayRemove();
