@@ -47,7 +47,8 @@ std::vector<int16_t> Capture(int device, int seconds)
     in.sampleFormat = paInt16;
     in.suggestedLatency = Pa_GetDeviceInfo(device)->defaultLowInputLatency;
     PaStream* stream = nullptr;
-    PaError err = Pa_OpenStream(&stream, &in, nullptr, 44100, paFramesPerBufferUnspecified, paNoFlag, nullptr, nullptr);
+    PaError err =
+        Pa_OpenStream(&stream, &in, nullptr, 44100, paFramesPerBufferUnspecified, paNoFlag, nullptr, nullptr);
     EXPECT_EQ(err, paNoError) << Pa_GetErrorText(err);
     if (err != paNoError)
         return {};

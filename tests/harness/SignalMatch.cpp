@@ -33,14 +33,15 @@ std::vector<int16_t> LoadHarnessSignal(std::wstring* error)
     return signal;
 }
 
-SignalMatch MatchSignal(const std::vector<int16_t>& signal, const int16_t* frames, size_t frameCount, int channels,
-                        int shift)
+SignalMatch MatchSignal(const std::vector<int16_t>& signal, const int16_t* frames, size_t frameCount,
+                        int channels, int shift)
 {
     SignalMatch m;
     const size_t signalFrames = signal.size() / 2;
     if (signalFrames == 0)
         return m;
-    auto same = [&](size_t recorded, size_t at) {
+    auto same = [&](size_t recorded, size_t at)
+    {
         for (int c = 0; c < channels; ++c)
             if ((frames[recorded * channels + c] >> shift) != (signal[(at % signalFrames) * 2 + c] >> shift))
                 return false;

@@ -9,9 +9,9 @@ std::vector<int16_t> LoadHarnessSignal(std::wstring* error);
 
 struct SignalMatch
 {
-    bool found = false;      // the first frame occurs in the signal at all
-    size_t offset = 0;       // frame index of the first recorded frame in the signal
-    size_t matched = 0;      // frames that match from there on, before the first mismatch
+    bool found = false; // the first frame occurs in the signal at all
+    size_t offset = 0;  // frame index of the first recorded frame in the signal
+    size_t matched = 0; // frames that match from there on, before the first mismatch
     size_t firstNonSilent = 0;
 };
 
@@ -19,5 +19,5 @@ struct SignalMatch
 // A mono recording is compared with the left channel. shift drops that many low
 // bits from both sides before comparing (8 for 8-bit recordings).
 // Leading silence (all-zero frames, before the stream delivers) is skipped.
-SignalMatch MatchSignal(const std::vector<int16_t>& signal, const int16_t* frames, size_t frameCount, int channels,
-                        int shift = 0);
+SignalMatch MatchSignal(const std::vector<int16_t>& signal, const int16_t* frames, size_t frameCount,
+                        int channels, int shift = 0);
