@@ -4,8 +4,10 @@
 #include "framework/CHeaderCtrl.h"
 #include "framework/CImageList.h"
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam)
+namespace
+{
+LVITEMW MakeItem(UINT nMask, int nItem, int nSubItem, LPCWSTR lpszItem, int nImage, UINT nState,
+                 UINT nStateMask, LPARAM lParam)
 {
     LVITEMW item = {};
     item.mask = nMask;
@@ -16,20 +18,21 @@ BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, i
     item.pszText = const_cast<LPWSTR>(lpszItem);
     item.iImage = nImage;
     item.lParam = lParam;
+    return item;
+}
+} // namespace
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam)
+{
+    LVITEMW item = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam)
 {
-    LVITEMW item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.pszText = const_cast<LPWSTR>(lpszItem);
-    item.iImage = nImage;
-    item.lParam = lParam;
+    LVITEMW item = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 
