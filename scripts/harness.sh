@@ -51,10 +51,12 @@ start)
     echo "$n" >"$h/display"
     export DISPLAY=":$n"
 
-    # PulseAudio: HOME and XDG_RUNTIME_DIR inside the build folder.
+    # PulseAudio: HOME and XDG_RUNTIME_DIR inside the build folder. The devices' names are
+    # set here, so that the tests find them whatever names the server's version gives.
     cat >"$h/pulse.pa" <<PA
 load-module module-native-protocol-unix
-load-module module-null-sink sink_name=qmnull rate=44100 channels=2 format=s16le
+load-module module-null-sink sink_name=qmnull rate=44100 channels=2 format=s16le sink_properties='device.description="Null Output"'
+update-source-proplist qmnull.monitor device.description="Monitor of Null Output"
 set-default-sink qmnull
 set-default-source qmnull.monitor
 PA

@@ -96,20 +96,25 @@ void TestRecorder::RunFor(DWORD ms)
     }
 }
 
-bool TestRecorder::RunUntilEnded(DWORD timeoutMs)
+bool TestRecorder::RunUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     for (;;)
     {
         RunFor(20);
-        if ((done || !threadEnds.empty()) && m_session->HasEnded())
-        {
-            RunFor(50); // lines posted just before the end
+        if (done())
             return true;
-        }
         if (GetTickCount() - start > timeoutMs)
             return false;
     }
+}
+
+bool TestRecorder::RunUntilEnded(DWORD timeoutMs)
+{
+    if (!RunUntil([this] { return (done || !threadEnds.empty()) && m_session->HasEnded(); }, timeoutMs))
+        return false;
+    RunFor(50); // lines posted just before the end: the threads have ended, so they are queued
+    return true;
 }
 
 bool TestRecorder::HasLog(const std::wstring& text, int level) const

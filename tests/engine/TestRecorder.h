@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
 
     // Handles messages for ms milliseconds.
     void RunFor(DWORD ms);
+    // Handles messages until done() holds or the time-out. TRUE when it held in time.
+    bool RunUntil(const std::function<bool()>& done, DWORD timeoutMs);
     // Handles messages until "Done." or a worker failure has been handled and both threads
     // have ended, or the time-out. TRUE when it got there in time.
     bool RunUntilEnded(DWORD timeoutMs);

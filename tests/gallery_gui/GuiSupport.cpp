@@ -57,10 +57,12 @@ BoxDriver::BoxDriver(std::wstring title, std::function<void(HWND)> act)
     m_thread = std::thread(
         [this]
         {
-            if (HWND h = WaitForWindow(m_title.c_str(), 5000))
+            if (HWND h = WaitForWindow(m_title.c_str(), 30000))
             {
                 m_found = true;
-                ::Sleep(100);
+                // Answered once the box's own loop runs, so its set-up is over.
+                DWORD_PTR result = 0;
+                ::SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
                 m_act(h);
             }
         });

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "controls/XMessageBox.h"
@@ -23,6 +25,35 @@ bool CloseGreyed(HWND hWnd)
 }
 
 const wchar_t* kCompany = L"QmGalleryGuiTest";
+const DWORD kTimeout = 30000; // generous: a loaded machine may be slow to get there
+
+// Waits for a condition polled from the driver's thread.
+bool WaitFor(const std::function<bool()>& done)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done())
+    {
+        if (::GetTickCount() - start > kTimeout)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+std::wstring ClipboardText()
+{
+    std::wstring text;
+    if (!::OpenClipboard(nullptr))
+        return text;
+    if (HANDLE hData = ::GetClipboardData(CF_UNICODETEXT))
+    {
+        if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(hData)))
+            text = p;
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
 
 // The OK button's caption while the countdown changes it: the first changed one, or the
 // last before the box closed.
@@ -67,9 +98,8 @@ TEST(MessageBoxGui, YesNoIgnoresEscapeThenYes)
                 [&](HWND h)
                 {
                     EXPECT_TRUE(CloseGreyed(h));
+                    // Handled in order: had Esc ended the box, it would not answer Yes.
                     PostKey(h, VK_ESCAPE);
-                    ::Sleep(300);
-                    EXPECT_TRUE(::IsWindow(h)) << "Esc does nothing";
                     ::PostMessageW(h, WM_COMMAND, IDYES, 0);
                 });
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Remove?", L"Box B", 0x34 | XMB_SILENT), IDYES);
@@ -119,9 +149,7 @@ TEST(MessageBoxGui, CustomButtonsDefaultAndChildOwner)
                     EXPECT_TRUE(::GetWindowLongPtrW(second, GWL_STYLE) & BS_DEFPUSHBUTTON);
                     EXPECT_TRUE(::GetDlgItem(h, XMB_ID_CUSTOM4));
                     EXPECT_FALSE(::GetDlgItem(h, XMB_ID_CUSTOM4 + 1)) << "a fifth caption is ignored";
-                    PostKey(h, VK_ESCAPE);
-                    ::Sleep(300);
-                    EXPECT_TRUE(::IsWindow(h));
+                    PostKey(h, VK_ESCAPE); // does nothing: the answer is Enter's
                     PostKey(h, VK_RETURN);
                 });
     // A child control as owner (as a tab page would be): the top-level window is disabled.
@@ -149,7 +177,7 @@ TEST(MessageBoxGui, CountdownPressesDefault)
     std::wstring seen;
     {
         // The driver's thread ends (and sets seen) once it finds the box gone.
-        BoxDriver d(L"Box F", [&](HWND h) { seen = CountdownCaption(h, 4000, false); });
+        BoxDriver d(L"Box F", [&](HWND h) { seen = CountdownCaption(h, kTimeout, false); });
         EXPECT_EQ(static_cast<UINT>(
                       XMessageBox(g.dlg.m_hWnd, L"Closes by itself", L"Box F", MB_OK | XMB_SILENT, &p)),
                   XMB_TIMEOUT | IDOK);
@@ -166,7 +194,7 @@ TEST(MessageBoxGui, LongCountdownCountsFromTen)
     BoxDriver d(L"Box J",
                 [&](HWND h)
                 {
-                    first = CountdownCaption(h, 3000, true);
+                    first = CountdownCaption(h, kTimeout, true);
                     ::PostMessageW(h, WM_COMMAND, IDOK, 0);
                 });
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"x", L"Box J", MB_OK | XMB_SILENT, &p), IDOK);
@@ -177,8 +205,8 @@ TEST(MessageBoxGui, DisabledPeriodBlocksEscape)
 {
     Gallery g;
     XMsgBoxParams p = Params();
-    p.disabledSeconds = 1;
-    std::wstring title;
+    p.disabledSeconds = 2;
+    std::vector<std::wstring> titles;
     BoxDriver d(L"T",
                 [&](HWND h)
                 {
@@ -186,17 +214,15 @@ TEST(MessageBoxGui, DisabledPeriodBlocksEscape)
                     EXPECT_TRUE(CloseGreyed(h));
                     PostKey(h, VK_ESCAPE);
                     ::PostMessageW(h, WM_CLOSE, 0, 0);
-                    ::Sleep(1300);
-                    title = TextOf(h);
+                    // The count runs down in the title; the timer comes after the posted keys.
+                    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(h) || TextOf(h) == L"T 1"; }));
                     EXPECT_TRUE(::IsWindow(h)) << "not ended while disabled";
-                    const DWORD start = ::GetTickCount();
-                    while (!::IsWindowEnabled(::GetDlgItem(h, IDOK)) && ::GetTickCount() - start < 3000)
-                        ::Sleep(50);
-                    EXPECT_EQ(TextOf(h), L"T");
+                    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(h, IDOK)) != FALSE; }));
+                    titles.push_back(TextOf(h));
                     PostKey(h, VK_ESCAPE);
                 });
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Read this first", L"T", MB_OK | XMB_SILENT, &p), IDOK);
-    EXPECT_EQ(title, L"T 1");
+    EXPECT_EQ(titles, std::vector<std::wstring>{L"T"});
 }
 
 TEST(MessageBoxGui, RememberedAnswer)
@@ -229,16 +255,34 @@ TEST(MessageBoxGui, RememberedAnswer)
                     });
         EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Overwrite?", L"Box G", style, &p), 0x01000006);
     }
-    // Answered from the registry, without a box.
-    const DWORD start = ::GetTickCount();
+    // Answered from the registry, without a box: a box that appears is cancelled.
+    std::atomic<bool> answered{false}, shown{false};
+    std::thread watch(
+        [&]
+        {
+            while (!answered)
+            {
+                if (HWND h = ::FindWindowW(L"#32770", L"Box G"))
+                {
+                    shown = true;
+                    ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+                }
+                ::Sleep(20);
+            }
+        });
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"Overwrite?", L"Box G", style, &p), 0x01000006);
-    EXPECT_LT(::GetTickCount() - start, 500u);
+    answered = true;
+    watch.join();
+    EXPECT_FALSE(shown);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QmGalleryGuiTest");
 }
 
 TEST(MessageBoxGui, CtrlCCopiesTheBox)
 {
     Gallery g;
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    ::CloseClipboard();
     BoxDriver d(L"T2",
                 [](HWND h)
                 {
@@ -246,24 +290,16 @@ TEST(MessageBoxGui, CtrlCCopiesTheBox)
                     in.type = INPUT_KEYBOARD;
                     in.ki.wVk = VK_CONTROL;
                     ::SendInput(1, &in, sizeof(in));
-                    ::Sleep(100);
+                    EXPECT_TRUE(WaitFor([] { return ::GetAsyncKeyState(VK_CONTROL) < 0; }));
                     ::PostMessageW(::GetDlgItem(h, IDOK), WM_KEYDOWN, 0x43, 1);
-                    ::Sleep(300);
+                    EXPECT_TRUE(WaitFor([] { return !ClipboardText().empty(); }));
                     in.ki.dwFlags = KEYEVENTF_KEYUP;
                     ::SendInput(1, &in, sizeof(in));
                     ::PostMessageW(h, WM_COMMAND, IDOK, 0);
                 });
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"M", L"T2", MB_OK | XMB_SILENT), IDOK);
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    std::wstring text;
-    if (HANDLE hData = ::GetClipboardData(CF_UNICODETEXT))
-    {
-        text = static_cast<const wchar_t*>(::GlobalLock(hData));
-        ::GlobalUnlock(hData);
-    }
-    ::CloseClipboard();
-    EXPECT_EQ(text, L"---------------------------\r\nT2\r\n---------------------------\r\nM\r\n"
-                    L"---------------------------\r\nOK   \r\n---------------------------\r\n");
+    EXPECT_EQ(ClipboardText(), L"---------------------------\r\nT2\r\n---------------------------\r\nM\r\n"
+                               L"---------------------------\r\nOK   \r\n---------------------------\r\n");
 }
 
 TEST(MessageBoxGui, SystemModalUsesTheStandardBoxWithResolvedText)
@@ -307,9 +343,8 @@ TEST(MessageBoxGui, ReportButtonAndTextFromStringId)
                 {
                     caption = TextOf(::GetDlgItem(h, XMB_ID_REPORT));
                     text = TextOf(::GetDlgItem(h, XMB_ID_TEXT));
+                    // Handled in order: had Report ended the box, it would not answer OK.
                     ::PostMessageW(h, WM_COMMAND, XMB_ID_REPORT, 0);
-                    ::Sleep(300);
-                    EXPECT_TRUE(::IsWindow(h)) << "Report keeps the box open";
                     ::PostMessageW(h, WM_COMMAND, IDOK, 0);
                 });
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, MAKEINTRESOURCEW(IDS_STANDARD_BOX), L"Box H", MB_OK | XMB_SILENT, &p),
@@ -323,20 +358,21 @@ TEST(MessageBoxGui, ClickStopsTheCountdown)
 {
     Gallery g;
     XMsgBoxParams p = Params();
-    p.countdownSeconds = 2;
-    std::wstring during, after;
+    p.countdownSeconds = 3;
+    std::wstring after;
     BoxDriver d(L"Box I",
                 [&](HWND h)
                 {
-                    ::Sleep(1300);
-                    during = TextOf(::GetDlgItem(h, IDOK));
+                    const HWND ok = ::GetDlgItem(h, IDOK);
+                    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(h) || TextOf(ok) != L"OK"; }));
                     ::PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-                    ::Sleep(2500);
-                    after = TextOf(::GetDlgItem(h, IDOK));
-                    EXPECT_TRUE(::IsWindow(h)) << "the count stopped";
+                    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(h) || TextOf(ok) == L"OK"; }));
+                    // Longer than the count's step: a count still running would show again.
+                    ::Sleep(1500);
+                    after = TextOf(ok);
                     PostKey(h, VK_ESCAPE);
                 });
+    // A box that counted to the end would answer with the time-out bit.
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"x", L"Box I", MB_OK | XMB_SILENT, &p), IDOK);
-    EXPECT_EQ(during, L"OK = 2");
     EXPECT_EQ(after, L"OK");
 }

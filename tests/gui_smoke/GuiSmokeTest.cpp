@@ -34,6 +34,8 @@ public:
     int remember = BST_UNCHECKED;
     int format = 1;
     std::atomic<HWND> window{nullptr};
+    // The last marker the dialog's thread has handled (see WaitForDialog).
+    std::atomic<WPARAM> marker{0};
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -58,6 +60,14 @@ protected:
         window = m_hWnd;
         return TRUE;
     }
+    // Posted after the driver's messages: everything before it has been handled. The
+    // dialog paints before saying so, for the screenshot.
+    LRESULT OnMarker(WPARAM wParam, LPARAM)
+    {
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        marker = wParam;
+        return 0;
+    }
     void OnCount()
     {
         UpdateData(TRUE);
@@ -73,6 +83,7 @@ private:
 
 BEGIN_MESSAGE_MAP(SmokeDialog, CDialog)
 ON_BN_CLICKED(IDC_COUNT, &SmokeDialog::OnCount)
+ON_MESSAGE(WM_APP, &SmokeDialog::OnMarker)
 END_MESSAGE_MAP()
 
 // The build folder as a Windows path (the harness gives a Unix one).
@@ -152,13 +163,21 @@ Capture SaveWindowImage(HWND hWnd, const std::wstring& path)
     return result;
 }
 
-// Waits until the dialog's thread has handled everything posted so far and gone idle.
-void WaitForDialog(HWND hWnd)
+// Waits until the dialog's thread has handled everything posted so far: a marker posted
+// behind it comes back. Generous, since a loaded machine may be slow to get there.
+bool WaitForDialog(SmokeDialog& dlg, HWND hWnd)
 {
-    ::SendMessageW(hWnd, WM_NULL, 0, 0); // sent messages come first: only a rendezvous
-    ::Sleep(150);
-    DWORD_PTR ignored;
-    ::SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    static WPARAM next = 0;
+    const WPARAM marker = ++next;
+    ::PostMessageW(hWnd, WM_APP, marker, 0);
+    const DWORD start = ::GetTickCount();
+    while (dlg.marker != marker)
+    {
+        if (::GetTickCount() - start > 30000)
+            return false;
+        ::Sleep(10);
+    }
+    return true;
 }
 
 void Type(HWND hEdit, const wchar_t* text)
@@ -176,7 +195,7 @@ void PressKey(HWND hWnd, UINT vk)
 
 HWND WaitForWindow(SmokeDialog& dlg)
 {
-    for (int i = 0; i < 1000; i++)
+    for (int i = 0; i < 3000; i++) // 30 s
     {
         HWND hWnd = dlg.window;
         if (hWnd && ::IsWindowVisible(hWnd))
@@ -209,7 +228,7 @@ TEST(GuiSmoke, DialogIsDrivenAndReturnsItsValues)
             Type(edit, L"Take 1");
             ::PostMessageW(::GetDlgItem(hWnd, IDC_REMEMBER), BM_CLICK, 0, 0);
             ::PostMessageW(::GetDlgItem(hWnd, IDC_OGG), BM_CLICK, 0, 0);
-            WaitForDialog(hWnd);
+            EXPECT_TRUE(WaitForDialog(dlg, hWnd));
             capture = SaveWindowImage(hWnd, shot);
             if (const char* hold = std::getenv("QM_SMOKE_HOLD_MS"))
                 ::Sleep(static_cast<DWORD>(std::atoi(hold))); // time to look at the screen
@@ -243,7 +262,7 @@ TEST(GuiSmoke, EscapeCancelsWithoutTakingTheValues)
             HWND edit = ::GetDlgItem(hWnd, IDC_NAME);
             ::PostMessageW(hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
             Type(edit, L"Discarded");
-            WaitForDialog(hWnd);
+            EXPECT_TRUE(WaitForDialog(dlg, hWnd));
             ::GetWindowTextW(edit, typed, 32);
             PressKey(edit, VK_ESCAPE);
         });
