@@ -89,9 +89,13 @@ HWND CDialog::PreModal()
     if (hOwner)
         return ::GetAncestor(hOwner, GA_ROOT);
     CWnd* pMain = AfxGetMainWnd();
-    if (!pMain || pMain == this || !pMain->m_hWnd)
+    if (pMain == this)
         return nullptr;
-    return ::GetLastActivePopup(::GetAncestor(pMain->m_hWnd, GA_ROOT));
+    // Without a main window, the thread's active window (a message box, a tool's window).
+    HWND hMain = pMain && pMain->m_hWnd ? pMain->m_hWnd : ::GetActiveWindow();
+    if (!hMain)
+        return nullptr;
+    return ::GetLastActivePopup(::GetAncestor(hMain, GA_ROOT));
 }
 
 INT_PTR CDialog::DoModal()
@@ -262,6 +266,11 @@ void CDialog::OnCancel()
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (!m_hWnd)
+        return FALSE;
+    // A child page leaves navigation to its top-level dialog, whose IsDialogMessage walks
+    // into child dialogs (DS_CONTROL) as well; so the walk goes on up to that dialog's own
+    // filter (its accelerators) instead of ending at the page.
+    if (GetStyle() & WS_CHILD)
         return FALSE;
     bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
                  (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);

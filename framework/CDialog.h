@@ -7,7 +7,8 @@
 //
 // DoModal creates the dialog modeless, disables its top-level owner (when enabled), and
 // runs the framework's loop: each message goes through PreTranslateMessage from its target
-// up to the dialog (CDialog's own runs IsDialogMessage), then to its window. When the
+// up to the dialog (CDialog's own runs IsDialogMessage; a child page's passes, leaving
+// keyboard navigation to the top-level dialog), then to its window. When the
 // queue empties, the dialog gets WM_KICKIDLE (wParam MSGF_DIALOGBOX, lParam the idle count;
 // a non-zero result asks for another); CDialog's handler runs the ON_UPDATE_COMMAND_UI
 // handlers of the dialog's controls. EndDialog ends the loop; the owner is enabled again
@@ -50,7 +51,8 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX);
 
     // The owner a modal window of this dialog gets: the parent's top-level window, else
-    // the main window's last active popup.
+    // the last active popup of the main window (or, without one, of the thread's active
+    // window); none for the main window itself.
     HWND PreModal();
     void PostModal() {}
     int RunModalLoop();

@@ -33,6 +33,9 @@ public:
     {
         SendMessage(EM_REPLACESEL, static_cast<WPARAM>(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
     }
+    // The most characters the control holds; 0 restores the default (64K).
+    void LimitText(long nChars = 0) { SendMessage(EM_EXLIMITTEXT, 0, nChars); }
+    long GetTextLimit() const { return static_cast<long>(SendMessage(EM_GETLIMITTEXT)); }
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
     void LineScroll(int nLines, int nChars = 0)
     {

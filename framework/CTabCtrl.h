@@ -26,4 +26,15 @@ public:
     {
         return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(nItem)));
     }
+    BOOL GetItemRect(int nItem, LPRECT lpRect) const
+    {
+        return static_cast<BOOL>(
+            SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
+    }
+    // bLarger FALSE: the display area of a window rectangle; TRUE: the window rectangle of a
+    // display area.
+    void AdjustRect(BOOL bLarger, LPRECT lpRect)
+    {
+        SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(lpRect));
+    }
 };

@@ -4,7 +4,12 @@
 
 BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    if (!CWnd::Create(TOOLBARCLASSNAMEW, nullptr, dwStyle, rect, pParentWnd, nID))
+    return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CToolBarCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    if (!CWnd::CreateEx(dwExStyle, TOOLBARCLASSNAMEW, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID))
         return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     return TRUE;

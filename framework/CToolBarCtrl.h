@@ -1,5 +1,5 @@
-// A toolbar. Create also tells the control the size of TBBUTTON, without which it does
-// not take buttons.
+// A toolbar. Create and CreateEx make it a child window, as CWnd::Create does, and tell
+// the control the size of TBBUTTON, without which it does not take buttons.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,8 @@ class CToolBarCtrl : public CWnd
 {
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // With extended window styles; the toolbar's own (TBSTYLE_EX_*) are SetExtendedStyle's.
+    BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // The previous list.
     CImageList* SetImageList(CImageList* pImageList);
@@ -65,6 +67,11 @@ public:
         ptbbi->cbSize = sizeof(TBBUTTONINFOW);
         return static_cast<BOOL>(
             SendMessage(TB_SETBUTTONINFOW, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(ptbbi)));
+    }
+    // By command: the button's image index in the image list.
+    BOOL ChangeBitmap(int idButton, int iBitmap)
+    {
+        return static_cast<BOOL>(SendMessage(TB_CHANGEBITMAP, static_cast<WPARAM>(idButton), iBitmap));
     }
     void AutoSize() { SendMessage(TB_AUTOSIZE); }
 };

@@ -199,7 +199,9 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     app->m_hInstance = hInstance;
 
     HRESULT ole = ::OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    // ICC_WIN95_CLASSES holds the bars, tabs, progress and up-down; the rebar is apart.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls),
+                                     ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&controls);
 
     int code;

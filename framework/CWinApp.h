@@ -67,5 +67,9 @@ inline CWnd* AfxGetMainWnd()
     return afxCurrentWinApp ? afxCurrentWinApp->m_pMainWnd : nullptr;
 }
 
+// The framework hosts no ActiveX controls: nothing to prepare. Start-up code calls it all
+// the same, so that it need not know that.
+inline void AfxEnableControlContainer() {}
+
 // The body of the framework's wWinMain.
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow);
