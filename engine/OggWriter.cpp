@@ -64,7 +64,9 @@ void OggWriter::WritePage(const void* header, long headerBytes, const void* body
         return;
     const size_t h = static_cast<size_t>(headerBytes);
     const size_t b = static_cast<size_t>(bodyBytes);
-    if (fwrite(header, 1, h, m_pOggFile) == h && fwrite(body, 1, b, m_pOggFile) == b)
+    // Flushed page by page: a process that dies leaves every finished page on disk.
+    if (fwrite(header, 1, h, m_pOggFile) == h && fwrite(body, 1, b, m_pOggFile) == b &&
+        fflush(m_pOggFile) == 0)
         return;
     // Once: every later page would fail the same way.
     m_bWriteFailed = true;

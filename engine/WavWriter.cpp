@@ -1,6 +1,7 @@
 #include "engine/WavWriter.h"
 
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -54,24 +55,32 @@ BYTE* WavWriter::ConvertToPcm(const int32_t* samples, BYTE* out, UINT count, int
 }
 
 WavWriter::WavWriter(int channels, uint32_t sampleRate, int bitsPerSample, uint64_t dataLimit)
-    : m_nChannels(channels), m_nSampleRate(sampleRate), m_nBitsPerSample(bitsPerSample == 8 ? 8 : 16),
-      m_nBytesPerSample(bitsPerSample == 8 ? 1 : 2)
+    : m_file(new CFile), m_nChannels(channels), m_nSampleRate(sampleRate),
+      m_nBitsPerSample(bitsPerSample == 8 ? 8 : 16), m_nBytesPerSample(bitsPerSample == 8 ? 1 : 2),
+      m_nFrameBytes(static_cast<uint64_t>(channels > 0 ? channels : 0) * m_nBytesPerSample),
+      m_nRefreshBytes(static_cast<uint64_t>(sampleRate) * m_nFrameBytes)
 {
-    const uint64_t frameBytes = static_cast<uint64_t>(channels) * m_nBytesPerSample;
     if (dataLimit > kMaxDataBytes)
         dataLimit = kMaxDataBytes;
-    m_nDataLimit = frameBytes ? dataLimit - dataLimit % frameBytes : 0;
+    m_nDataLimit = m_nFrameBytes ? dataLimit - dataLimit % m_nFrameBytes : 0;
 }
 
 void WavWriter::Create(LPCWSTR path)
 {
+    Create(path, std::unique_ptr<CFile>(new CFile));
+}
+
+void WavWriter::Create(LPCWSTR path, std::unique_ptr<CFile> file)
+{
+    m_file = std::move(file);
     CFileException error;
-    if (!m_file.Open(path, CFile::modeCreate | CFile::modeWrite, &error))
+    if (!m_file->Open(path, CFile::modeCreate | CFile::modeWrite, &error))
         throw error;
     BYTE header[kHeaderSize];
     BuildWavHeader(header, m_nChannels, m_nSampleRate, m_nBitsPerSample, 0);
-    m_file.Write(header, kHeaderSize);
+    m_file->Write(header, kHeaderSize);
     m_nDataBytes = 0;
+    m_nNextRefresh = m_nRefreshBytes;
 }
 
 UINT WavWriter::Write(const int32_t* samples, UINT count)
@@ -82,16 +91,68 @@ UINT WavWriter::Write(const int32_t* samples, UINT count)
         return 0;
     m_pcm.resize(static_cast<size_t>(kept) * m_nBytesPerSample);
     ConvertToPcm(samples, m_pcm.data(), kept, m_nBitsPerSample);
-    m_file.Write(m_pcm.data(), static_cast<UINT>(m_pcm.size()));
-    m_nDataBytes += m_pcm.size();
+    try
+    {
+        m_file->Write(m_pcm.data(), static_cast<UINT>(m_pcm.size()));
+        m_nDataBytes += m_pcm.size();
+        if (m_nRefreshBytes && m_nDataBytes >= m_nNextRefresh)
+        {
+            WriteSizes(m_nDataBytes - m_nDataBytes % m_nFrameBytes);
+            m_nNextRefresh = m_nDataBytes + m_nRefreshBytes;
+        }
+    }
+    catch (...)
+    {
+        KeepWholeFramesOnDisk();
+        throw;
+    }
     return kept;
+}
+
+// Only the two size fields, and back to the end: the rest of the header never changes.
+// The handle's writes go straight to the system, so no flush is needed to outlive the
+// process.
+void WavWriter::WriteSizes(uint64_t dataBytes)
+{
+    BYTE field[4];
+    Put32(field, static_cast<uint32_t>(dataBytes + 36));
+    m_file->Seek(4, CFile::begin);
+    m_file->Write(field, 4);
+    Put32(field, static_cast<uint32_t>(dataBytes));
+    m_file->Seek(40, CFile::begin);
+    m_file->Write(field, 4);
+    m_file->Seek(static_cast<LONGLONG>(kHeaderSize + m_nDataBytes), CFile::begin);
+}
+
+// After a failed write part of the last chunk may be on disk: the header takes the whole
+// frames there and a partial frame is cut off. Rewriting bytes already on disk and
+// shrinking the file need no room, so this works on a full disk; if it fails too, the
+// original error is the one to report.
+void WavWriter::KeepWholeFramesOnDisk()
+{
+    try
+    {
+        const ULONGLONG length = m_file->GetLength();
+        if (length < kHeaderSize || m_nFrameBytes == 0)
+            return;
+        uint64_t onDisk = length - kHeaderSize;
+        if (onDisk > m_nDataLimit)
+            onDisk = m_nDataLimit;
+        onDisk -= onDisk % m_nFrameBytes;
+        m_nDataBytes = onDisk;
+        WriteSizes(onDisk);
+        m_file->SetLength(kHeaderSize + onDisk);
+    }
+    catch (...)
+    {
+    }
 }
 
 void WavWriter::Finish()
 {
     BYTE header[kHeaderSize];
     BuildWavHeader(header, m_nChannels, m_nSampleRate, m_nBitsPerSample, static_cast<uint32_t>(m_nDataBytes));
-    m_file.Seek(0, CFile::begin);
-    m_file.Write(header, kHeaderSize);
-    m_file.Close();
+    m_file->Seek(0, CFile::begin);
+    m_file->Write(header, kHeaderSize);
+    m_file->Close();
 }

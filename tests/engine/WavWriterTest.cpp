@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <string>
+
 #include "TestFiles.h"
 #include "engine/FormatSupportTable.h"
 #include "engine/WavWriter.h"
@@ -109,5 +113,126 @@ TEST(WavWriter, CreateInAMissingFolderThrows)
     catch (const CFileException& e)
     {
         EXPECT_EQ(e.m_cause, CFileException::badPath);
+    }
+}
+
+namespace
+{
+// Samples whose 16-bit values count up from 0, wrapping.
+std::vector<int32_t> Ramp(size_t count)
+{
+    std::vector<int32_t> samples(count);
+    for (size_t i = 0; i < count; ++i)
+        samples[i] = static_cast<int32_t>(static_cast<uint32_t>(i) << 16);
+    return samples;
+}
+
+void WriteInChunks(WavWriter& writer, const std::vector<int32_t>& samples)
+{
+    for (size_t at = 0; at < samples.size(); at += 2048)
+    {
+        const UINT n = static_cast<UINT>(std::min<size_t>(2048, samples.size() - at));
+        ASSERT_EQ(writer.Write(samples.data() + at, n), n);
+    }
+}
+
+void ExpectRamp(const WavFile& wav, size_t samples)
+{
+    const std::vector<int16_t> back = wav.Samples16();
+    ASSERT_GE(back.size(), samples);
+    for (size_t i = 0; i < samples; ++i)
+        ASSERT_EQ(back[i], static_cast<int16_t>(i)) << "sample " << i;
+}
+
+// A disk with room for capacity bytes: a write past it puts what fits, then fails.
+class SmallDisk : public CFile
+{
+public:
+    explicit SmallDisk(ULONGLONG capacity) : m_capacity(capacity) {}
+    void Write(const void* buffer, UINT count) override
+    {
+        const ULONGLONG at = GetPosition();
+        const ULONGLONG room = at < m_capacity ? m_capacity - at : 0;
+        CFile::Write(buffer, count <= room ? count : static_cast<UINT>(room));
+        if (count <= room)
+            return;
+        throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, GetFilePath());
+    }
+
+private:
+    const ULONGLONG m_capacity;
+};
+} // namespace
+
+// A writer that never finishes (its process died) leaves the sizes of its last refresh,
+// once a second of audio; refreshes in between do not disturb the data.
+TEST(WavWriter, SizesAreRefreshedOnceASecondOfAudio)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"abandoned.wav";
+    const std::vector<int32_t> samples = Ramp(12000); // 1.5 s at 8000 Hz mono 16-bit
+    {
+        WavWriter writer(1, 8000, 16);
+        writer.Create(path.c_str());
+        WriteInChunks(writer, samples);
+    }
+    WavFile wav = ReadWav(path);
+    EXPECT_EQ(wav.data.size(), 24000u);
+    EXPECT_EQ(wav.dataSize, 16384u); // the first chunk at or past 16000 bytes
+    EXPECT_EQ(wav.riffSize, 16420u);
+    ExpectRamp(wav, 12000);
+
+    const std::vector<int32_t> longer = Ramp(60000); // 3.75 s, three refreshes
+    WavWriter writer(1, 8000, 16);
+    writer.Create(path.c_str());
+    WriteInChunks(writer, longer);
+    writer.Finish();
+    wav = ReadWav(path);
+    EXPECT_EQ(wav.dataSize, 120000u);
+    EXPECT_EQ(wav.riffSize, 120036u);
+    EXPECT_EQ(wav.data.size(), 120000u);
+    ExpectRamp(wav, 60000);
+}
+
+// A full disk, inside a chunk, on a chunk's edge, or before the header is complete: the
+// error still reaches the caller, and the header holds the whole frames on disk.
+TEST(WavWriter, AFullDiskLeavesTheWholeFramesOnDiskInTheHeader)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"full.wav";
+    const std::vector<int32_t> samples = Ramp(44100 * 2); // 1 s of stereo
+    for (const ULONGLONG capacity : {44 + 100003ull, 44 + 4 * 8192ull, 30ull})
+    {
+        SCOPED_TRACE("room for " + std::to_string(capacity) + " bytes");
+        int cause = CFileException::none;
+        uint64_t counted = 0;
+        {
+            WavWriter writer(2, 44100, 16);
+            try
+            {
+                writer.Create(path.c_str(), std::unique_ptr<CFile>(new SmallDisk(capacity)));
+                WriteInChunks(writer, samples);
+            }
+            catch (const CFileException& e)
+            {
+                cause = e.m_cause;
+            }
+            counted = writer.GetDataBytes();
+        }
+        EXPECT_EQ(cause, CFileException::diskFull);
+        const std::vector<uint8_t> bytes = ReadAll(path);
+        if (capacity < 44)
+        {
+            EXPECT_EQ(bytes.size(), capacity);
+            continue;
+        }
+        const uint32_t whole = static_cast<uint32_t>((capacity - 44) / 4 * 4);
+        const WavFile wav = ParseWav(bytes);
+        ASSERT_TRUE(wav.valid);
+        EXPECT_EQ(bytes.size(), 44u + whole); // a partial frame is cut off
+        EXPECT_EQ(wav.dataSize, whole);
+        EXPECT_EQ(wav.riffSize, whole + 36);
+        EXPECT_EQ(counted, whole);
+        ExpectRamp(wav, whole / 2);
     }
 }

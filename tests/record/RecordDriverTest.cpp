@@ -90,6 +90,56 @@ DriverRun RunDriver(const std::wstring& arguments)
     return run;
 }
 
+// qmrec.exe from this program's folder, started with its output discarded.
+struct RunningDriver
+{
+    PROCESS_INFORMATION pi{};
+
+    explicit RunningDriver(const std::wstring& arguments)
+    {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring exe = self;
+        exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"qmrec.exe";
+        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+        SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+        HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
+                                 OPEN_EXISTING, 0, nullptr);
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = nul;
+        si.hStdOutput = nul;
+        si.hStdError = nul;
+        if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                            &pi))
+            pi = PROCESS_INFORMATION{};
+        if (nul != INVALID_HANDLE_VALUE)
+            CloseHandle(nul);
+    }
+    ~RunningDriver()
+    {
+        if (!pi.hProcess)
+            return;
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 30000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    RunningDriver(const RunningDriver&) = delete;
+    RunningDriver& operator=(const RunningDriver&) = delete;
+
+    bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
+};
+
+uint64_t FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
 std::wstring Quoted(const std::wstring& folder)
 {
     // A trailing backslash would escape the closing quote.
@@ -215,8 +265,12 @@ TEST(RecordDriver, FailuresExitNonZeroWithTheReason)
 
     run = RunDriver(L"--seconds 1 --device 99" + dir);
     EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_NE(run.err.find("The sound device does not support the parameters you chose!"), std::string::npos)
-        << run.err;
+    EXPECT_NE(run.err.find("qmrec: there is no device 99"), std::string::npos) << run.err;
+
+    run = RunDriver(L"--help");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(run.out.find("usage: qmrec"), 0u) << run.out;
+    EXPECT_EQ(run.err, "");
 
     run = RunDriver(L"--seconds 360000" + dir); // past 99:59:59
     EXPECT_EQ(run.exitCode, 2u);
@@ -240,4 +294,35 @@ TEST(RecordDriver, ListsTheDevicesWithTheirFormats)
     EXPECT_NE(run.out.find("Monitor of Null Output"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("[default input]"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("s16 stereo    yes"), std::string::npos) << run.out;
+}
+
+// A process killed mid-way leaves a WAV file whose header holds the audio up to its last
+// second, and that audio is the signal.
+TEST(RecordDriver, AKilledRecordingPlaysUpToItsLastSecond)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"killed.wav";
+    const uint64_t second = 176400; // 44100 Hz, 16-bit stereo
+    {
+        RunningDriver driver(L"--seconds 20 --name killed --dir " + Quoted(folder.Path()));
+        ASSERT_NE(driver.pi.hProcess, nullptr);
+        const DWORD start = GetTickCount();
+        while (driver.Running() && FileSize(path) < 44 + 3 * second && GetTickCount() - start < 60000)
+            Sleep(20);
+        ASSERT_TRUE(driver.Running()) << "the recording ended before it was killed";
+        ASSERT_TRUE(TerminateProcess(driver.pi.hProcess, 1));
+        ASSERT_EQ(WaitForSingleObject(driver.pi.hProcess, 30000), WAIT_OBJECT_0);
+    }
+    WavFile wav = ReadWav(path);
+    ASSERT_TRUE(wav.valid);
+    const uint64_t onDisk = wav.data.size();
+    EXPECT_GE(onDisk, 3 * second);
+    EXPECT_EQ(wav.dataSize % 4, 0u);
+    EXPECT_EQ(wav.riffSize, wav.dataSize + 36);
+    EXPECT_LE(wav.dataSize, onDisk);
+    // At most a second and one chunk of 2048 samples behind the data.
+    EXPECT_GE(wav.dataSize + second + 8192, onDisk);
+    EXPECT_GE(wav.dataSize, second);
+    wav.data.resize(wav.dataSize);
+    ExpectSignal(wav, 0);
 }

@@ -23,7 +23,7 @@ bool ToInt(const wchar_t* text, int& value)
 
 const wchar_t* DriverOptions::Usage()
 {
-    return L"usage: qmrec [--list] [--device N] [--seconds S] [--format wav|mp3|ogg] [--rate HZ]\n"
+    return L"usage: qmrec [--help] [--list] [--device N] [--seconds S] [--format wav|mp3|ogg] [--rate HZ]\n"
            L"             [--channels 1|2] [--bits 8|16] [--resolution u8|s8|s16] [--dir FOLDER] [--name "
            L"NAME]\n"
            L"             [--bitrate KBITS] [--mode stereo|joint|dual] [--quality -1..6]\n";
@@ -37,6 +37,11 @@ BOOL DriverOptions::Parse(int argc, wchar_t** argv, CString& error)
     for (int i = 1; i < argc; ++i)
     {
         const CString option = argv[i];
+        if (option == L"--help" || option == L"-h" || option == L"/?")
+        {
+            help = true;
+            return TRUE;
+        }
         if (option == L"--list")
         {
             list = true;

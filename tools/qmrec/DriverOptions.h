@@ -6,6 +6,7 @@
 
 struct DriverOptions
 {
+    bool help = false;
     bool list = false;
     int device = -1; // -1: the default input device
     int seconds = 0; // 0: until Ctrl+C

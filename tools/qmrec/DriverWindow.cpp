@@ -99,6 +99,9 @@ void DriverWindow::OnRecLog(CString* text, int level)
     if (!owned)
         return;
     LogEvent(*owned, level);
+    // The MP3 and OGG writers report a failed write with this line and still finish the file.
+    if (level == LOG_WARNING && *owned == L"Output file write error")
+        m_bWriteFailed = true;
     if (level == LOG_INFO && *owned == L"Done.")
         PostMessageW(m_hWnd, WM_DRIVER_QUIT, 0, 0);
 }
@@ -152,7 +155,7 @@ BOOL DriverWindow::Run(CString& reason)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    if (m_bFailed || !m_bFinished)
+    if (m_bFailed || !m_bFinished || m_bWriteFailed)
     {
         reason = m_strFirstProblem.IsEmpty() ? CString(L"the recording did not finish") : m_strFirstProblem;
         return FALSE;

@@ -26,8 +26,8 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     RecordingSession& Session() { return *m_session; }
 
-    // Message loop until the recording is over. TRUE when the file was finished and no
-    // worker failed; otherwise the reason.
+    // Message loop until the recording is over. TRUE when the file was finished, no
+    // worker failed and the writer reported no write error; otherwise the reason.
     BOOL Run(CString& reason);
     // Handles what is already queued (a refused Record posts its reason).
     void DispatchPending();
@@ -50,5 +50,6 @@ private:
     std::unique_ptr<RecordingSession> m_session;
     bool m_bFinished = false;
     bool m_bFailed = false;
+    bool m_bWriteFailed = false; // the file is cut short, although it was finished
     CString m_strFirstProblem;
 };

@@ -91,6 +91,20 @@ void PrintMixerLines(int device, const PaDeviceInfo& info)
     }
 }
 
+// Empty when device can record; else why not.
+CString CheckCaptureDevice(int device, bool chosen)
+{
+    const PaDeviceInfo* info = device >= 0 ? Pa_GetDeviceInfo(device) : nullptr;
+    CString reason;
+    if (!info && chosen)
+        reason.Format(L"there is no device %d (--list shows them)", device);
+    else if (!info)
+        reason = L"there is no capture device";
+    else if (info->maxInputChannels < 1)
+        reason.Format(L"device %d has no input (--list shows the devices)", device);
+    return reason;
+}
+
 int ListDevices()
 {
     const int count = Pa_GetDeviceCount();
@@ -129,6 +143,11 @@ int wmain(int argc, wchar_t** argv)
         ConsoleOutput::Line(DriverOptions::Usage(), true);
         return Fail(error, 2);
     }
+    if (options.help)
+    {
+        ConsoleOutput::Line(DriverOptions::Usage());
+        return 0;
+    }
     AudioLibrary audio;
     if (audio.GetError() != paNoError)
         return Fail(AudioLibrary::ErrorText(audio.GetError()));
@@ -136,6 +155,9 @@ int wmain(int argc, wchar_t** argv)
         return ListDevices();
 
     const int device = options.device >= 0 ? options.device : Pa_GetDefaultInputDevice();
+    const CString deviceProblem = CheckCaptureDevice(device, options.device >= 0);
+    if (!deviceProblem.IsEmpty())
+        return Fail(deviceProblem);
     FormatSupportTable formats;
     formats.ProbeInputFormats(device);
     formats.ResetFormatCapabilities();
