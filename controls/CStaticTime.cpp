@@ -1,5 +1,8 @@
 #include "controls/CStaticTime.h"
 
+#include <algorithm>
+#include <cwchar>
+
 #include "controls/CMemDC2.h"
 #include "framework/CPaintDC.h"
 #include "framework/CPen.h"
@@ -7,6 +10,8 @@
 BEGIN_MESSAGE_MAP(CStaticTime, CStatic)
 ON_WM_CTLCOLOR_REFLECT()
 ON_WM_PAINT()
+ON_MESSAGE(WM_GETTEXT, &CStaticTime::OnGetText)
+ON_MESSAGE(WM_GETTEXTLENGTH, &CStaticTime::OnGetTextLength)
 END_MESSAGE_MAP()
 
 CStaticTime::CStaticTime() : m_strText(L"0")
@@ -65,4 +70,22 @@ void CStaticTime::DrawDigit(CDC* pDC, int code, int x)
         pDC->LineTo(line.to.x, line.to.y);
     }
     pDC->SelectObject(pOld);
+}
+
+// The digits shown are the control's text, for whoever reads it (a screen reader, a test).
+LRESULT CStaticTime::OnGetText(WPARAM wParam, LPARAM lParam)
+{
+    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+    const int room = static_cast<int>(wParam);
+    if (!buffer || room <= 0)
+        return 0;
+    const int n = std::min(room - 1, m_strText.GetLength());
+    wmemcpy(buffer, m_strText.GetString(), static_cast<size_t>(n));
+    buffer[n] = L'\0';
+    return n;
+}
+
+LRESULT CStaticTime::OnGetTextLength(WPARAM, LPARAM)
+{
+    return m_strText.GetLength();
 }

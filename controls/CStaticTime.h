@@ -21,6 +21,8 @@ public:
 protected:
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     void OnPaint();
+    LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetTextLength(WPARAM, LPARAM);
     void DrawDigit(CDC* pDC, int code, int x);
 
     bool m_bGhost = true;

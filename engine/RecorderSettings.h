@@ -1,5 +1,5 @@
-// The user's recording options as the engine reads them. The program keeps one record
-// that its pages edit; a recording works on a copy taken when it starts.
+// The user's options. The program keeps one record that its pages edit; a recording
+// works on a copy taken when it starts. The fields stand in the order of the settings file.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +27,13 @@ struct RecorderSettings
     int16_t nStopHour = 0;
     int16_t nStopMinute = 2;
     int16_t nStopSecond = 30;
+    int32_t bMinimizeToTray = 0;
+    int32_t bCloseToTray = 0;
     int16_t nActionAfterRecording = 2; // 0 nothing, 1 message box, 2 balloon
-    int16_t nLeftBalance = 100;        // channel gains in percent
+    int16_t nInputDevice = -1;         // index in the window's device list; -1 none chosen
+    int32_t bMuteWhileRecording = 1;   // message boxes make no sound while recording
+    int32_t bWriteLogFile = 0;
+    int16_t nLeftBalance = 100; // channel gains in percent
     int16_t nRightBalance = 100;
     int16_t nOutputFormat = FORMAT_MP3;
     int16_t nSampleRateIndex = 7; // 44100 Hz

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds (set-up included) and starts the recorder under Wine, on this
-# session's own display and sound server: scripts/run.sh [program args...]
+# session's own display and sound server: scripts/run.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh" all
@@ -12,15 +12,7 @@ if [ "$arch" = x86_64 ]; then
 else
     WINE=/usr/bin/wine
 fi
-export WINEPREFIX="$build/wineprefix-user"
+# The user's own Wine prefix (WINEPREFIX, else ~/.wine): recordings go to its My Music,
+# which Wine links to ~/Music; settings, list and log to its Application Data\Quillmoth.
 export WINEDEBUG=${WINEDEBUG:--all}
-if [ ! -d "$WINEPREFIX" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1 || true
-fi
-program="$build/bin/Quillmoth.exe"
-if [ ! -f "$program" ]; then
-    # Until the main window exists, the recording driver stands in for it.
-    program="$build/bin/qmrec.exe"
-    [ $# -gt 0 ] || set -- --seconds 5 --format wav --dir "Z:${HOME//\//\\}\\Quillmoth\\"
-fi
-exec "$WINE" "$program" "$@"
+exec "$WINE" "$build/bin/Quillmoth.exe"

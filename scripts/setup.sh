@@ -2,7 +2,8 @@
 # One-time machine set-up for building and testing Quillmoth on Debian 12.
 # Idempotent: a second run only checks stamps and returns.
 #  - enables i386 and source packages in the existing apt sources
-#  - installs the mingw-w64 toolchain, Wine, Xvfb, PulseAudio and the test checkers
+#  - installs the mingw-w64 toolchain, Wine, Xvfb, PulseAudio, the test checkers and
+#    the formatter
 #  - cross-builds PortAudio (MME), libogg, libvorbis and lame_enc.dll from Debian's
 #    source packages into $QM_DEPS/<triplet> (default /var/cache/quillmoth), for
 #    i686 (the program) and x86_64 (tests on machines that cannot run 32-bit code)
@@ -27,7 +28,7 @@ packages=(
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64 xvfb xauth imagemagick
     pulseaudio pulseaudio-utils libpulse0:i386
-    sox vorbis-tools lame googletest
+    sox vorbis-tools lame googletest clang-format zip unzip
 )
 
 apt_ready() {

@@ -130,3 +130,14 @@ std::vector<int16_t> WavFile::Samples16() const
     }
     return samples;
 }
+
+std::vector<uint8_t> Utf16Bytes(const std::wstring& text)
+{
+    std::vector<uint8_t> bytes;
+    for (wchar_t c : text)
+    {
+        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    return bytes;
+}

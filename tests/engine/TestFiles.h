@@ -23,6 +23,8 @@ private:
 std::vector<uint8_t> ReadAll(const std::wstring& path);
 bool WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes);
 bool FileExists(const std::wstring& path);
+// UTF-16LE bytes of text, no mark.
+std::vector<uint8_t> Utf16Bytes(const std::wstring& text);
 
 struct WavFile
 {

@@ -1,0 +1,1171 @@
+#include "app/CTolvaneDlg.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cstdlib>
+
+#include "app/AppFolders.h"
+#include "app/AppGlobals.h"
+#include "app/DeviceListing.h"
+#include "app/EventLogFile.h"
+#include "app/EventPresentation.h"
+#include "app/FinishedRecording.h"
+#include "app/FormatTables.h"
+#include "app/FreeSpace.h"
+#include "app/OutputLocation.h"
+#include "app/RecordedFilesFile.h"
+#include "app/RecordingReadouts.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsTable.h"
+#include "app/pages/CAboutDlg.h"
+#include "app/pages/CTipDlg.h"
+#include "controls/XMessageBox.h"
+#include "engine/FileNaming.h"
+#include "engine/Mp3EncoderConfig.h"
+#include "framework/CCmdUI.h"
+#include "framework/CDataExchange.h"
+#include "framework/CMenu.h"
+#include "framework/CPaintDC.h"
+#include "framework/CWinApp.h"
+#include "resources/resource.h"
+
+namespace
+{
+constexpr UINT kStartTimer = 1;
+constexpr int kStatusHeight = 25;
+// The pages sit at this place in the tab control, at their template's size.
+constexpr int kPageX = 5;
+constexpr int kPageY = 30;
+
+struct ToolButton
+{
+    UINT command;
+    int image;
+};
+const ToolButton kToolButtons[7] = {{ID_FORMAT, 0}, {ID_RECORD, 1},   {ID_PAUSE_RESUME, 2},
+                                    {ID_STOP, 3},   {ID_DOWNLOAD, 4}, {ID_HELP_CONTENTS, 5},
+                                    {ID_ABOUT, 6}};
+const UINT kToolIcons[9] = {IDI_FORMAT_MP3, IDI_RECORD, IDI_PAUSE,      IDI_STOP,      IDI_DOWNLOAD,
+                            IDI_HELP,       IDI_ABOUT,  IDI_FORMAT_WAV, IDI_FORMAT_OGG};
+
+HICON LoadIconSized(UINT id, int size)
+{
+    return static_cast<HICON>(
+        ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The maker's pages; the program opens them with the shell.
+LPCWSTR WebAddress(UINT nID)
+{
+    switch (nID)
+    {
+    case ID_DOWNLOAD:
+        return L"https://www.quillmoth.example/kestrix/download.html";
+    case ID_EMAIL_SUPPORT:
+        return L"mailto:support@quillmoth.example";
+    case ID_ONLINE_SUPPORT:
+        return L"https://www.quillmoth.example/contact.html";
+    default:
+        return L"https://www.quillmoth.example/";
+    }
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTolvaneDlg, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_DESTROY()
+ON_WM_TIMER()
+ON_COMMAND(ID_EXIT, &CTolvaneDlg::OnExit)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_COMMAND(ID_ABOUT, &CTolvaneDlg::OnAbout)
+ON_COMMAND(ID_PAUSE_RESUME, &CTolvaneDlg::OnPauseResume)
+ON_COMMAND(ID_STOP, &CTolvaneDlg::OnStop)
+ON_COMMAND(ID_RECORD, &CTolvaneDlg::OnRecord)
+ON_COMMAND(ID_FORMAT_MP3, &CTolvaneDlg::OnFormatMp3)
+ON_COMMAND(ID_HELP_CONTENTS, &CTolvaneDlg::OnHelpContents)
+ON_COMMAND(ID_RESTORE, &CTolvaneDlg::OnTrayRestore)
+ON_COMMAND_RANGE(ID_DOWNLOAD, ID_EMAIL_SUPPORT, &CTolvaneDlg::OnWebCommand)
+ON_COMMAND_RANGE(ID_ONLINE_SUPPORT, ID_ONLINE_SUPPORT, &CTolvaneDlg::OnWebCommand)
+ON_WM_QUERYENDSESSION()
+ON_WM_ENDSESSION()
+ON_COMMAND(ID_PREV_TOOL, &CTolvaneDlg::OnPrevTool)
+ON_COMMAND(ID_NEXT_TOOL, &CTolvaneDlg::OnNextTool)
+ON_COMMAND(ID_FORMAT_WAV, &CTolvaneDlg::OnFormatWav)
+ON_NOTIFY(TCN_SELCHANGE, IDC_MAIN_TAB, &CTolvaneDlg::OnTabSelChange)
+ON_COMMAND_RANGE(ID_DEVICE_FIRST, ID_DEVICE_LAST, &CTolvaneDlg::OnSelectDevice)
+ON_MESSAGE(WM_KICKIDLE, &CTolvaneDlg::OnKickIdle)
+ON_MESSAGE(WM_REC_PROGRESS, &CTolvaneDlg::OnRecProgress)
+ON_MESSAGE(WM_REC_LOG, &CTolvaneDlg::OnRecLog)
+ON_MESSAGE(WM_REC_RESET, &CTolvaneDlg::OnRecReset)
+ON_MESSAGE(WM_REC_THREAD_END, &CTolvaneDlg::OnRecThreadEnd)
+ON_MESSAGE(WM_REC_FINISHED, &CTolvaneDlg::OnRecFinished)
+ON_COMMAND(ID_TOOL_LOG, &CTolvaneDlg::OnToolLog)
+ON_COMMAND(ID_TOOL_DEVICE, &CTolvaneDlg::OnToolDevice)
+ON_COMMAND(ID_TOOL_RECORDING, &CTolvaneDlg::OnToolRecording)
+ON_COMMAND(ID_TOOL_OUTPUT, &CTolvaneDlg::OnToolOutput)
+ON_COMMAND(ID_TOOL_FILE, &CTolvaneDlg::OnToolFile)
+ON_COMMAND(ID_TOOL_MISC, &CTolvaneDlg::OnToolMisc)
+ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOW, 0, 0xFFFFFFFF, &CTolvaneDlg::OnToolTipNotify)
+ON_UPDATE_COMMAND_UI(ID_FORMAT_WAV, &CTolvaneDlg::OnUpdateFormatWav)
+ON_UPDATE_COMMAND_UI(ID_FORMAT_MP3, &CTolvaneDlg::OnUpdateFormatMp3)
+ON_COMMAND(ID_TIP_OF_THE_DAY, &CTolvaneDlg::OnTipOfTheDay)
+ON_COMMAND_RANGE(ID_MORE_FORMATS, ID_MORE_FORMATS, &CTolvaneDlg::OnWebCommand)
+ON_COMMAND(ID_FORMAT, &CTolvaneDlg::OnFormatDropDown)
+ON_COMMAND(ID_FORMAT_OGG, &CTolvaneDlg::OnFormatOgg)
+ON_UPDATE_COMMAND_UI(ID_FORMAT_OGG, &CTolvaneDlg::OnUpdateFormatOgg)
+END_MESSAGE_MAP()
+
+CTolvaneDlg::CTolvaneDlg(CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM))),
+      m_hAccel(::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATORS)))
+{
+}
+
+CTolvaneDlg::~CTolvaneDlg()
+{
+    // The recording threads report to this window: they end first.
+    m_pSession.reset();
+    if (g_pMainDlg == this)
+        g_pMainDlg = nullptr;
+}
+
+void CTolvaneDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_MAIN_TAB, m_tabCtrl);
+    DDX_Control(pDX, IDC_MAIN_TIME, m_stTime);
+    DDX_Control(pDX, IDC_MAIN_LEFT_LEVEL, m_stLeftLevel);
+    DDX_Control(pDX, IDC_MAIN_RIGHT_LEVEL, m_stRightLevel);
+    DDX_Control(pDX, IDC_MAIN_PROGRESS, m_progress);
+}
+
+// ---------------------------------------------------------------- start-up
+
+BOOL CTolvaneDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    CString aboutText;
+    if (aboutText.LoadString(IDS_ABOUTBOX) && !aboutText.IsEmpty())
+    {
+        if (CMenu* pSysMenu = GetSystemMenu(FALSE))
+        {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutText);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    // The taskbar button's progress and overlay exist from Windows 7 on.
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExW(&version);
+#pragma GCC diagnostic pop
+    g_bComInitialized =
+        version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0);
+    if (g_bComInitialized)
+    {
+        ::CoInitialize(nullptr);
+        if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_ITaskbarList3,
+                                      reinterpret_cast<void**>(&g_pTaskbarList))))
+            g_pTaskbarList = nullptr;
+    }
+
+    // A half-built window must not run on: its exit would save defaults over the
+    // user's settings. End at once, saving nothing.
+    if (!CreateStatusBar() || !CreateToolBar())
+    {
+        EndDialog(-1);
+        return FALSE;
+    }
+    if (CMenu* pMenu = GetMenu())
+    {
+        if (CMenu* pFileMenu = pMenu->GetSubMenu(0))
+            pFileMenu->RemoveMenu(ID_FORMAT, MF_BYCOMMAND);
+        DrawMenuBar();
+    }
+
+    g_formatTable.ResetFormatCapabilities();
+    m_progress.SetRange(0, 1000);
+    m_progress.SetPos(1000);
+    g_pMainDlg = this;
+
+    g_strProgramDir = GetProgramDir();
+    g_settings.strDestDir = GetDefaultDestDir();
+    m_pFileList = &m_filesDlg.m_list;
+
+    g_strDataDir = GetUserDataFolder();
+    if (!::PathIsDirectoryW(g_strDataDir) && !CreateDirectoryPath(g_strDataDir))
+    {
+        CString text;
+        text.Format(L"Fail to create folder %s !!", g_strDataDir.GetString());
+        ShowMessage(text, MB_OK);
+    }
+    SettingsFile settingsFile(GetSettingsPath());
+    if (settingsFile.Exists())
+        LoadSettings();
+    else
+        settingsFile.CreateEmpty();
+
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    const CString startLine = EventLogFile::FormatStartLine(now);
+    if (g_settings.bWriteLogFile)
+        EventLogFile(GetLogFilePath()).WriteBanner(startLine);
+    // Lines logged while the settings loaded belong after this run's banner.
+    m_bLogFileReady = TRUE;
+    for (const auto& line : m_pendingFileLines)
+        if (g_settings.bWriteLogFile)
+            EventLogFile(GetLogFilePath()).AppendEvent(line.first, line.second);
+    m_pendingFileLines.clear();
+
+    CreatePages();
+    LogEvent(L"Initializing main dialog...", LOG_NOTE);
+
+    // The recording session holds the sample ring; without a usable device its format
+    // table stays empty and Record refuses.
+    m_pSession.reset(new RecordingSession(m_hWnd, *this));
+    m_bStarted = TRUE;
+    if (!InitAudioDevices())
+        return FALSE;
+
+    std::srand(::GetTickCount());
+    CreateTrayIcon(startLine);
+
+    UpdateFormatDescription();
+    SetIdleState();
+    m_stTime.SetText(L"           ");
+    m_stLeftLevel.SetText(L"   ");
+    m_stRightLevel.SetText(L"   ");
+    SetTimer(kStartTimer, 1000);
+
+    CRect bar;
+    GetClientRect(&bar);
+    m_wndStatusBar.MoveWindow(0, bar.Height() - kStatusHeight, bar.Width(), kStatusHeight);
+    m_wndStatusBar.GetClientRect(&bar);
+    int parts[3] = {static_cast<int>(bar.Width() * 0.35), static_cast<int>(bar.Width() * 0.65), -1};
+    m_wndStatusBar.SetParts(3, parts);
+    UpdateFormatButton();
+
+    CheckFreeSpace(g_settings.nSaveLocation ? g_settings.strDestDir : CString(L"C:\\"));
+    LogEvent(L"Finished Initialization.", LOG_NOTE);
+    // The focus starts on the tabs: the dialog manager would put it into the log and
+    // select all of its text.
+    m_tabCtrl.SetFocus();
+    return FALSE;
+}
+
+BOOL CTolvaneDlg::CreateStatusBar()
+{
+    static const UINT indicators[3] = {IDS_INDICATOR_EVENT, IDS_INDICATOR_STATUS, IDS_INDICATOR_FORMAT};
+    if (!m_wndStatusBar.CreateEx(this, SBARS_TOOLTIPS, WS_CHILD | WS_VISIBLE | CCS_BOTTOM,
+                                 AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(indicators, 3))
+    {
+        ShowMessage(L"Failed to create status bar!", MB_OK);
+        return FALSE;
+    }
+    m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_EVENT, SBPS_STRETCH, 25);
+    m_wndStatusBar.SetPaneInfo(1, IDS_INDICATOR_STATUS, SBPS_NORMAL, 25);
+    m_wndStatusBar.SetPaneInfo(2, IDS_INDICATOR_FORMAT, SBPS_NORMAL, 25);
+    return TRUE;
+}
+
+BOOL CTolvaneDlg::CreateToolBar()
+{
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | TBSTYLE_TOOLTIPS,
+                               WS_CHILD | WS_VISIBLE | CCS_TOP | CCS_NODIVIDER | CCS_NORESIZE |
+                                   CCS_NOPARENTALIGN,
+                               AFX_IDW_TOOLBAR))
+    {
+        ShowMessage(L"Failed to create toolbar!", MB_OK);
+        return FALSE;
+    }
+    m_toolImages.Create(48, 48, ILC_COLOR32 | ILC_MASK, 8, 2);
+    for (UINT id : kToolIcons)
+    {
+        HICON icon = LoadIconSized(id, 48);
+        m_toolImages.Add(icon);
+        if (icon)
+            ::DestroyIcon(icon);
+    }
+    m_wndToolBar.SetImageList(&m_toolImages);
+    TBBUTTON buttons[7] = {};
+    for (int i = 0; i < 7; ++i)
+    {
+        buttons[i].iBitmap = kToolButtons[i].image;
+        buttons[i].idCommand = static_cast<int>(kToolButtons[i].command);
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON;
+    }
+    m_wndToolBar.AddButtons(7, buttons);
+    m_wndToolBar.SetBitmapSize(CSize(48, 48));
+    CRect first;
+    m_wndToolBar.GetItemRect(0, &first);
+    m_wndToolBar.SetButtonSize(CSize(first.Width(), first.Height()));
+    // Commands and tooltips come here, not to the rebar that holds the toolbar.
+    m_wndToolBar.SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(m_hWnd));
+
+    CRect rect(0, 0, 0, 0);
+    if (!m_wndReBar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_AUTOSIZE |
+                               RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
+                           rect, this, AFX_IDW_REBAR))
+    {
+        ShowMessage(L"Failed to create toolbar!", MB_OK);
+        return FALSE;
+    }
+    SIZE maxSize = {0, 0};
+    m_wndToolBar.GetMaxSize(&maxSize);
+    REBARBANDINFOW band = {};
+    band.cbSize = REBARBANDINFOW_V6_SIZE;
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_IDEALSIZE | RBBIM_ID;
+    band.fStyle = RBBS_BREAK | RBBS_NOGRIPPER | RBBS_USECHEVRON;
+    band.hwndChild = m_wndToolBar.m_hWnd;
+    band.cxMinChild = maxSize.cy;
+    band.cyMinChild = maxSize.cy;
+    band.cx = maxSize.cx;
+    band.cxIdeal = maxSize.cx;
+    band.wID = 0;
+    m_wndReBar.InsertBand(0, &band);
+    for (int i = 0; i < 7; ++i)
+        m_wndToolBar.SetButtonInfo(i, kToolButtons[i].command, 0x104, kToolButtons[i].image);
+    return TRUE;
+}
+
+void CTolvaneDlg::CreatePages()
+{
+    struct PageDef
+    {
+        LPCWSTR title;
+        CDialog* page;
+        UINT idd;
+    };
+    const PageDef pages[6] = {{L"Log", &m_logsDlg, IDD_LOG},
+                              {L"Device", &m_devDlg, IDD_DEVICE},
+                              {L"Recording", &m_recDlg, IDD_RECORDING},
+                              {L"Output", &m_outputDlg, IDD_OUTPUT},
+                              {L"File", &m_filesDlg, IDD_FILE},
+                              {L"Misc", &m_miscDlg, IDD_MISC}};
+    for (int i = 0; i < 6; ++i)
+    {
+        m_tabCtrl.InsertItem(i, pages[i].title);
+        pages[i].page->Create(pages[i].idd, &m_tabCtrl);
+        pages[i].page->SetWindowPos(nullptr, kPageX, kPageY, 0, 0,
+                                    SWP_NOSIZE | SWP_NOZORDER | (i == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        if (i == 0)
+        {
+            // What was logged before the Log page existed comes first.
+            for (const auto& line : m_pendingLines)
+                m_logsDlg.AppendLogLine(line.first, line.second);
+            m_pendingLines.clear();
+        }
+    }
+    m_tabCtrl.SetCurSel(0);
+    // Tab moves on from the window's own controls into the page on show.
+    m_tabCtrl.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+}
+
+BOOL CTolvaneDlg::InitAudioDevices()
+{
+    try
+    {
+        LogEvent(L"Initializing audio devices...", LOG_NOTE);
+        m_paError = Pa_Initialize();
+        if (m_paError != paNoError)
+        {
+            ReportStreamError();
+            return FALSE;
+        }
+        m_bAudioInitialized = TRUE;
+        const int count = Pa_GetDeviceCount();
+        if (count < 0)
+        {
+            m_paError = count;
+            ReportStreamError();
+            return FALSE;
+        }
+        if (count == 0)
+        {
+            ShowMessage(L"Warning: No Device Found !", MB_ICONSTOP);
+            LogEvent(L"Warning: No Device Found !", LOG_ERROR);
+            m_devDlg.OpenDeviceMixer();
+            return TRUE;
+        }
+        CMenu* pDeviceMenu = nullptr;
+        if (CMenu* pMenu = GetMenu())
+            if (CMenu* pFileMenu = pMenu->GetSubMenu(0))
+                pDeviceMenu = pFileMenu->GetSubMenu(0);
+        int playback = 0;
+        int recording = 0;
+        std::vector<int> itemData;
+        for (int i = 0; i < count; ++i)
+        {
+            const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
+            if (!info)
+                continue;
+            if (info->maxOutputChannels > 0)
+                ++playback;
+            if (info->maxInputChannels <= 0)
+                continue;
+            ++recording;
+            if (static_cast<int>(itemData.size()) >= DeviceListing::kMaxDevices)
+                continue;
+            const CString name = DeviceListing::CleanName(AnsiToCString(info->name));
+            const int entry = m_devDlg.m_cbDevice.AddString(L" " + name);
+            m_devDlg.m_cbDevice.SetItemData(entry, static_cast<DWORD_PTR>(i));
+            itemData.push_back(i);
+            if (pDeviceMenu)
+                pDeviceMenu->AppendMenu(
+                    MF_STRING, DeviceListing::kFirstCommand + static_cast<UINT>(itemData.size()) - 1, name);
+        }
+        CString found;
+        found.Format(L"Found %d sound devices,  %d for recording,  %d for playback.", count, recording,
+                     playback);
+        LogEvent(found, LOG_NOTE);
+
+        const int chosen =
+            DeviceListing::ChooseEntry(g_settings.nInputDevice, itemData, Pa_GetDefaultInputDevice());
+        if (itemData.empty())
+        {
+            XMsgBoxParams params;
+            InitMsgBoxParams(&params);
+            wcscpy(params.customButtonsText, L"OK\nTroubleshooting");
+            params.textColour = RGB(255, 0, 0);
+            const int answer = XMessageBox(
+                m_hWnd,
+                L"A Serious Error Occurred, No Recording Device Found! If you are using Windows Vista "
+                L"or Windows 7, Click the Troubleshooting Button.",
+                L"Quillmoth", 0x50110, &params);
+            if ((answer & 0xFF) == XMB_ID_CUSTOM2)
+            {
+                ::ShellExecuteW(nullptr, L"OPEN", L"rundll32.exe", L"shell32.dll Control_RunDLL mmsys.cpl @1",
+                                nullptr, SW_SHOW);
+                ::ShellExecuteW(nullptr, L"open", L"https://www.quillmoth.example/troubleshooting.html",
+                                nullptr, nullptr, SW_SHOWNORMAL);
+            }
+            m_devDlg.OpenDeviceMixer();
+            return TRUE;
+        }
+        m_devDlg.m_cbDevice.SetCurSel(chosen);
+        if (pDeviceMenu)
+        {
+            pDeviceMenu->DeleteMenu(0, MF_BYPOSITION);
+            if (chosen >= 0)
+                pDeviceMenu->CheckMenuRadioItem(
+                    DeviceListing::kFirstCommand,
+                    DeviceListing::kFirstCommand + static_cast<UINT>(itemData.size()) - 1,
+                    DeviceListing::kFirstCommand + static_cast<UINT>(chosen), MF_BYCOMMAND);
+        }
+        m_devDlg.OpenDeviceMixer(FALSE);
+        return TRUE;
+    }
+    catch (...)
+    {
+        Pa_Terminate();
+        m_bAudioInitialized = FALSE;
+        ShowMessage(L"Error on Initializing Audio Devices!", MB_ICONSTOP);
+        LogEvent(L"Error on initializing audio devices!", LOG_ERROR);
+        ReportStreamError();
+        return FALSE;
+    }
+}
+
+void CTolvaneDlg::CreateTrayIcon(const CString& startLine)
+{
+    // At logon the taskbar may not exist yet; the tray adds the icon once it does.
+    m_bTrayIcon = m_trayIcon.Create(nullptr, WM_TRAY_NOTIFY, L"", m_hIcon, IDR_TRAY_MENU, FALSE, startLine,
+                                    L"Quillmoth Launched", NIIF_INFO, 10);
+    if (!m_bTrayIcon)
+    {
+        LogEvent(L"The notification-area icon could not be added.", LOG_WARNING);
+        return;
+    }
+    m_trayIcon.SetTargetWnd(this);
+    m_trayIcon.SetMenuDefaultItem(0, TRUE);
+}
+
+// ---------------------------------------------------------------- events and status
+
+void CTolvaneDlg::LogEvent(const CString& text, int level)
+{
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    const CString stamp = EventLogFile::FormatStamp(now);
+    SetStatusText(1, stamp + text);
+    if (!m_bLogFileReady)
+        m_pendingFileLines.emplace_back(stamp, text);
+    else if (g_settings.bWriteLogFile)
+        EventLogFile(GetLogFilePath()).AppendEvent(stamp, text);
+    COLORREF colour;
+    if (EventPresentation::LineColour(level, colour))
+    {
+        const CString line = stamp + L" " + text + L"\r\n";
+        if (m_logsDlg.m_hWnd)
+            m_logsDlg.AppendLogLine(line, colour);
+        else
+            m_pendingLines.emplace_back(line, colour);
+    }
+    if (level > 0 && g_pTaskbarList)
+        g_pTaskbarList->SetProgressState(m_hWnd, TBPF_ERROR);
+}
+
+void CTolvaneDlg::SetStatusText(int kind, const CString& text)
+{
+    int pane;
+    CString shown;
+    CString tip;
+    if (!m_wndStatusBar.m_hWnd || !EventPresentation::StatusPane(kind, text, pane, shown, tip))
+        return;
+    m_wndStatusBar.SetPaneText(pane, shown, TRUE);
+    m_wndStatusBar.SetTipText(pane, tip);
+}
+
+void CTolvaneDlg::ReportStreamError()
+{
+    Pa_Terminate();
+    m_bAudioInitialized = FALSE;
+    LogEvent(L"An error occurred while using the stream.", LOG_WARNING);
+    CString text;
+    text.Format(L"Error number: %d    Error message: %s.", m_paError,
+                AnsiToCString(Pa_GetErrorText(m_paError)).GetString());
+    LogEvent(text, LOG_WARNING);
+}
+
+void CTolvaneDlg::ReportDamagedFileList(const RecordedFilesFile& file)
+{
+    LogEvent(L"An error occurred while loading the output files.", LOG_WARNING);
+    CString kept;
+    if (file.KeepDamagedCopy(kept))
+        LogEvent(L"The unreadable list was kept as " + kept, LOG_WARNING);
+    else
+        m_bListDamaged = TRUE; // keep it from being overwritten at exit
+    ShowMessage(L"An Error Occurred While Loading the Output Files.", MB_ICONHAND);
+}
+
+int CTolvaneDlg::ShowMessage(LPCWSTR text, UINT style)
+{
+    if (g_settings.bMuteWhileRecording && IsRecording())
+        style |= XMB_SILENT;
+    return XMessageBox(m_hWnd, text, L"Quillmoth", style);
+}
+
+void CTolvaneDlg::CheckFreeSpace(const CString& path)
+{
+    const FreeSpaceReport report = CheckFreeSpaceOf(path);
+    if (!report.strWarning.IsEmpty())
+        LogEvent(report.strWarning, LOG_ERROR);
+    SetStatusText(2, report.strStatus);
+}
+
+// ---------------------------------------------------------------- settings
+
+BOOL CTolvaneDlg::LoadSettings()
+{
+    try
+    {
+        SettingsFile(GetSettingsPath()).Load(g_settings, GetDefaultDestDir());
+    }
+    catch (...)
+    {
+        LogEvent(L"Error on loading settings!", LOG_WARNING);
+        ShowMessage(L"Error on loading settings!", MB_ICONHAND);
+        return FALSE;
+    }
+    LogEvent(L"Quillmoth settings loaded.", LOG_INFO);
+    return TRUE;
+}
+
+BOOL CTolvaneDlg::SaveSettings()
+{
+    BOOL saved = FALSE;
+    try
+    {
+        saved = SettingsFile(GetSettingsPath()).Save(g_settings);
+    }
+    catch (...)
+    {
+        saved = FALSE;
+    }
+    if (!saved)
+    {
+        LogEvent(L"Error on saving settings!", LOG_WARNING);
+        ShowMessage(L"Error on saving settings!", MB_ICONHAND);
+    }
+    return saved;
+}
+
+// ---------------------------------------------------------------- read-outs
+
+void CTolvaneDlg::UpdateFormatDescription()
+{
+    const CString text = RecordingReadouts::FormatDescription(g_settings);
+    if (!text.IsEmpty())
+        SetStatusText(3, text);
+    g_formatTable.ResetFormatCapabilities();
+    UpdateFormatButton();
+}
+void CTolvaneDlg::UpdateFormatButton()
+{
+    UINT nID = 0;
+    UINT nStyle = 0;
+    int image = 0;
+    if (!m_wndToolBar.m_hWnd || !m_wndToolBar.GetButtonInfo(0, nID, nStyle, image))
+        return;
+    switch (g_settings.nOutputFormat)
+    {
+    case FORMAT_WAV:
+        image = 7;
+        break;
+    case FORMAT_MP3:
+        image = 0;
+        break;
+    case FORMAT_OGG:
+        image = 8;
+        break;
+    default:
+        return;
+    }
+    m_wndToolBar.SetButtonInfo(0, nID, nStyle, image);
+}
+void CTolvaneDlg::SetIdleState()
+{
+    const CString path = m_pSession ? m_pSession->GetOutputPath() : CString();
+    CheckFreeSpace(path.IsEmpty() ? CString(L"C:\\") : path);
+    SetIcon(m_hIcon, FALSE);
+    if (m_bTrayIcon)
+    {
+        m_trayIcon.SetIcon(m_hIcon);
+        m_trayIcon.SetTooltipText(L"Quillmoth\r\nDouble click here to restore");
+    }
+}
+void CTolvaneDlg::ShowRecordingState(bool paused)
+{
+    HICON icon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(paused ? IDI_PAUSED : IDI_RECORDING));
+    LPCWSTR description = paused ? L"Recording Paused" : L"Recording";
+    SetIcon(icon, FALSE);
+    if (m_bTrayIcon)
+    {
+        m_trayIcon.SetIcon(icon);
+        m_trayIcon.SetTooltipText(description);
+    }
+    if (g_pTaskbarList)
+    {
+        g_pTaskbarList->SetProgressState(m_hWnd, paused ? TBPF_PAUSED : TBPF_NORMAL);
+        g_pTaskbarList->SetOverlayIcon(m_hWnd, icon, description);
+    }
+}
+
+BOOL CTolvaneDlg::NotifyRecordingFinished()
+{
+    if (g_settings.nActionAfterRecording == 1)
+        ShowMessage(L"Audio Recording Finished!", MB_OK);
+    else if (g_settings.nActionAfterRecording == 2 && m_bTrayIcon)
+        m_trayIcon.ShowBalloon(L"Audio Recording Finished!", L"Quillmoth", NIIF_INFO, 30);
+    return TRUE;
+}
+BOOL CTolvaneDlg::PromptOutputPath(const CString& extension, CString& path)
+{
+    wchar_t file[32768] = {};
+    const CString name = g_settings.strFileName + extension;
+    wcsncpy(file, name, 32767);
+    CString filter = extension.Mid(1).MakeUpper() + L" files (*" + extension + L")|*" + extension + L"|";
+    filter.Replace(L'|', L'\0');
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = 32768;
+    ofn.lpstrDefExt = extension.GetString() + 1;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!::GetSaveFileNameW(&ofn))
+        return FALSE;
+    path = file;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- recording
+
+void CTolvaneDlg::OnRecord()
+{
+    if (!m_pSession || m_pSession->IsRecording())
+        return;
+    // A name that cleans to nothing would make a file named only by its extension.
+    if (!OutputLocation::HasUsableName(g_settings))
+    {
+        LogEvent(L"Null Output File Name!", LOG_WARNING);
+        ShowMessage(L"Null Output File Name!", MB_ICONHAND);
+        return;
+    }
+    if (m_pSession->Record(g_settings, g_formatTable, g_nCaptureDevice))
+    {
+        m_stTime.SetText(L"00:00:00.0");
+        m_progress.SetPos(0);
+    }
+    // The pages follow at once, not at the next idle kick.
+    KickPages();
+}
+
+void CTolvaneDlg::BlankLevelReadouts()
+{
+    m_stLeftLevel.SetText(L"   ");
+    m_stRightLevel.SetText(L"   ");
+}
+
+void CTolvaneDlg::OnPauseResume()
+{
+    if (m_pSession)
+        m_pSession->OnPauseResume();
+}
+
+void CTolvaneDlg::OnStop()
+{
+    if (m_pSession && m_pSession->IsRecording())
+        m_pSession->OnStop();
+}
+
+LRESULT CTolvaneDlg::OnRecProgress(WPARAM wParam, LPARAM lParam)
+{
+    // The copy is ours on every path.
+    std::unique_ptr<int32_t[]> samples(lParam ? reinterpret_cast<int32_t*>(wParam) : nullptr);
+    if (!m_pSession)
+        return 0;
+    const int blocks = m_pSession->GetBlockCount();
+    m_stTime.SetText(RecordingReadouts::ElapsedText(blocks));
+
+    const RecorderSettings& recording = m_pSession->GetSettings();
+    int permille = 0;
+    if (recording.bAutoStop && RecordingReadouts::StopProgress(blocks, m_pSession->GetStopBlocks(), permille))
+    {
+        m_progress.SetPos(permille);
+        if (permille % 10 == 0 && g_pTaskbarList)
+            g_pTaskbarList->SetProgressValue(m_hWnd, static_cast<ULONGLONG>(permille), 1000);
+    }
+
+    if (!samples || !m_pSession->IsRecording() || g_bInTray || IsIconic() || !g_settings.bShowAmplitude)
+        return 0;
+    CString left;
+    CString right;
+    if (RecordingReadouts::LevelTexts(samples.get(), static_cast<unsigned>(lParam), recording.nChannels, left,
+                                      right))
+    {
+        m_stLeftLevel.SetText(left);
+        m_stRightLevel.SetText(right);
+    }
+    return 0;
+}
+LRESULT CTolvaneDlg::OnRecLog(WPARAM wParam, LPARAM lParam)
+{
+    std::unique_ptr<CString> text(reinterpret_cast<CString*>(wParam));
+    if (text)
+        LogEvent(*text, static_cast<int>(lParam));
+    return 0;
+}
+
+LRESULT CTolvaneDlg::OnRecReset(WPARAM, LPARAM)
+{
+    m_stTime.SetText(L"           ");
+    m_stLeftLevel.SetText(L"   ");
+    m_stRightLevel.SetText(L"   ");
+    m_progress.SetPos(1000);
+    SetIdleState();
+    if (g_pTaskbarList)
+    {
+        g_pTaskbarList->SetProgressState(m_hWnd, TBPF_NOPROGRESS);
+        g_pTaskbarList->SetOverlayIcon(m_hWnd, nullptr, L"");
+    }
+    if (m_pSession && m_pSession->IsAutoStopped() && g_settings.nActionAfterRecording)
+        NotifyRecordingFinished();
+    // The pages follow at once, not at the next idle kick.
+    KickPages();
+    return 0;
+}
+LRESULT CTolvaneDlg::OnRecThreadEnd(WPARAM, LPARAM)
+{
+    if (m_pSession)
+        m_pSession->OnRecThreadEnd();
+    return 0;
+}
+
+LRESULT CTolvaneDlg::OnRecFinished(WPARAM, LPARAM)
+{
+    // The values the recording was started with, not the settings as they are now.
+    if (m_pSession && m_filesDlg.m_hWnd)
+        m_filesDlg.AddFinishedRecording(
+            FinishedRecording(m_pSession->GetOutputPath(), m_pSession->GetSamplesRead(),
+                              m_pSession->GetSettings().nChannels, m_pSession->GetBlockFrames()));
+    return 0;
+}
+
+// ---------------------------------------------------------------- commands
+
+BOOL CTolvaneDlg::TranslateAccelerators(MSG* pMsg)
+{
+    return m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);
+}
+
+BOOL CTolvaneDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (TranslateAccelerators(pMsg))
+        return TRUE;
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CTolvaneDlg::ConfirmStopRecording()
+{
+    if (!IsRecording())
+        return TRUE;
+    if (ShowMessage(L"You MUST Stop Recording to Do the Job! Continue?", MB_YESNO | MB_ICONEXCLAMATION) !=
+        IDYES)
+        return FALSE;
+    OnStop();
+    return TRUE;
+}
+
+void CTolvaneDlg::SetOutputFormat(int nFormat)
+{
+    if (!ConfirmStopRecording())
+        return;
+    g_settings.nOutputFormat = static_cast<int16_t>(nFormat);
+    UpdateFormatDescription();
+}
+
+void CTolvaneDlg::OnUpdateFormatWav(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_settings.nOutputFormat == FORMAT_WAV);
+}
+
+void CTolvaneDlg::OnUpdateFormatMp3(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_settings.nOutputFormat == FORMAT_MP3);
+}
+
+void CTolvaneDlg::OnUpdateFormatOgg(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_settings.nOutputFormat == FORMAT_OGG);
+}
+
+void CTolvaneDlg::OnFormatDropDown()
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_FORMAT_MENU))
+        return;
+    CMenu* pPopup = menu.GetSubMenu(0);
+    CRect rect;
+    if (!pPopup || !m_wndToolBar.GetRect(ID_FORMAT, &rect))
+        return;
+    m_wndToolBar.ClientToScreen(&rect);
+    pPopup->TrackPopupMenu(TPM_VERTICAL, rect.left, rect.bottom, this);
+}
+
+void CTolvaneDlg::OnSelectDevice(UINT nID)
+{
+    if (IsRecording())
+    {
+        ShowMessage(L"You MUST Stop Recording First!", MB_ICONHAND);
+        return;
+    }
+    const int count = m_devDlg.m_cbDevice.GetCount();
+    unsigned k = nID - DeviceListing::kFirstCommand;
+    if (k >= static_cast<unsigned>(count))
+        k = 0;
+    if (CMenu* pMenu = GetMenu())
+        if (CMenu* pFileMenu = pMenu->GetSubMenu(0))
+            if (CMenu* pDeviceMenu = pFileMenu->GetSubMenu(0))
+                pDeviceMenu->CheckMenuRadioItem(DeviceListing::kFirstCommand,
+                                                DeviceListing::kFirstCommand + static_cast<UINT>(count) - 1,
+                                                DeviceListing::kFirstCommand + k, MF_BYCOMMAND);
+    m_devDlg.m_cbDevice.SetCurSel(static_cast<int>(k));
+    m_devDlg.OpenDeviceMixer();
+}
+
+void CTolvaneDlg::SelectTab(int nTab)
+{
+    m_tabCtrl.SetCurSel(nTab);
+    ShowTab();
+}
+
+void CTolvaneDlg::OnNextTool()
+{
+    SelectTab((m_tabCtrl.GetCurSel() + 1) % 6);
+}
+
+void CTolvaneDlg::OnPrevTool()
+{
+    SelectTab((m_tabCtrl.GetCurSel() - 1 + 6) % 6);
+}
+
+void CTolvaneDlg::OnTabSelChange(NMHDR*, LRESULT* pResult)
+{
+    ShowTab();
+    *pResult = 0;
+}
+
+void CTolvaneDlg::ShowTab()
+{
+    const int selected = m_tabCtrl.GetCurSel();
+    if (selected < 0 || selected > 5)
+        return;
+    const std::pair<CDialog*, int> order[6] = {{&m_logsDlg, 0},  {&m_devDlg, 1},  {&m_recDlg, 2},
+                                               {&m_filesDlg, 4}, {&m_miscDlg, 5}, {&m_outputDlg, 3}};
+    for (const auto& page : order)
+    {
+        if (page.first->m_hWnd)
+            page.first->SetWindowPos(nullptr, kPageX, kPageY, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER |
+                                         (page.second == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+}
+
+LRESULT CTolvaneDlg::OnKickIdle(WPARAM wParam, LPARAM lParam)
+{
+    if (++m_nIdleCount % 10 == 0)
+        KickPages();
+    return CDialog::OnKickIdle(wParam, lParam);
+}
+
+void CTolvaneDlg::KickPages()
+{
+    for (CDialog* page : {static_cast<CDialog*>(&m_logsDlg), static_cast<CDialog*>(&m_devDlg),
+                          static_cast<CDialog*>(&m_recDlg), static_cast<CDialog*>(&m_outputDlg),
+                          static_cast<CDialog*>(&m_miscDlg)})
+    {
+        if (page->m_hWnd)
+            page->SendMessage(WM_KICKIDLE, 0, 0);
+    }
+}
+
+BOOL CTolvaneDlg::OnToolTipNotify(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    UINT_PTR id = pNMHDR->idFrom;
+    if (info->uFlags & TTF_IDISHWND)
+        id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
+    if (id == 0)
+        return FALSE;
+    // The text lives in the string table, so the tooltip can keep the pointer.
+    LPCWSTR text = nullptr;
+    const int length =
+        ::LoadStringW(AfxGetResourceHandle(), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text)
+        return FALSE;
+    m_strToolTip = CString(text, length);
+    info->lpszText = const_cast<LPWSTR>(m_strToolTip.GetString());
+    info->hinst = nullptr;
+    *pResult = 0;
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return TRUE;
+}
+
+void CTolvaneDlg::OnAbout()
+{
+    CAboutDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CTolvaneDlg::OnTipOfTheDay()
+{
+    CTipDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CTolvaneDlg::OnHelpContents()
+{
+    ::ShellExecuteW(m_hWnd, L"open", g_strProgramDir + L"\\Help.chm", nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CTolvaneDlg::OnWebCommand(UINT nID)
+{
+    ::ShellExecuteW(m_hWnd, L"open", WebAddress(nID), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// ---------------------------------------------------------------- window and tray
+
+int CTolvaneDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CDialog::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    ::SetPropW(m_hWnd, AfxGetApp() ? AfxGetApp()->m_pszExeName : L"Quillmoth", reinterpret_cast<HANDLE>(1));
+    return 0;
+}
+
+void CTolvaneDlg::OnDestroy()
+{
+    CDialog::OnDestroy();
+    ::RemovePropW(m_hWnd, AfxGetApp() ? AfxGetApp()->m_pszExeName : L"Quillmoth");
+}
+
+void CTolvaneDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    const UINT command = nID & 0xFFF0;
+    if (command == IDM_ABOUTBOX)
+    {
+        OnAbout();
+    }
+    if (!g_bInTray)
+    {
+        // Hiding needs the icon to come back by: without it the window would be lost.
+        if (m_bTrayIcon && ((command == SC_MINIMIZE && g_settings.bMinimizeToTray) ||
+                            (command == SC_CLOSE && g_settings.bCloseToTray)))
+        {
+            g_bInTray = 1;
+            m_trayIcon.MinimiseToTray(this);
+            m_trayIcon.SetMenuDefaultItem(ID_RESTORE, FALSE);
+            return;
+        }
+        if (!IsIconic())
+        {
+            Default();
+            return;
+        }
+    }
+    if (command == SC_MAXIMIZE || command == SC_RESTORE)
+    {
+        g_bInTray = 0;
+        m_trayIcon.MaximiseFromTray(this);
+        RestoreTaskbarState();
+        return;
+    }
+    (void)lParam;
+    Default();
+}
+
+void CTolvaneDlg::OnTrayRestore()
+{
+    if (g_bInTray)
+        g_bInTray = 0;
+    else if (!IsIconic())
+        return;
+    m_trayIcon.MaximiseFromTray(this);
+    m_trayIcon.SetMenuDefaultItem(ID_RESTORE, FALSE);
+    RestoreTaskbarState();
+}
+
+void CTolvaneDlg::RestoreTaskbarState()
+{
+    if (!g_pTaskbarList || !IsRecording())
+        return;
+    ShowRecordingState(m_pSession->IsPaused() != FALSE);
+}
+
+void CTolvaneDlg::OnPaint()
+{
+    if (!IsIconic())
+    {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    CRect rect;
+    GetClientRect(&rect);
+    const int x = (rect.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rect.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
+}
+
+HCURSOR CTolvaneDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CTolvaneDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kStartTimer)
+    {
+        KillTimer(kStartTimer);
+        if (SettingsFile(GetSettingsPath()).ReadInt(kTipSection, kTipKey, kTipDefault) != 0)
+            OnTipOfTheDay();
+    }
+    Default();
+}
+
+// ---------------------------------------------------------------- the end
+
+void CTolvaneDlg::OnClose()
+{
+    OnExit();
+}
+
+BOOL CTolvaneDlg::OnQueryEndSession()
+{
+    if (!Default())
+        return FALSE;
+    OnExit();
+    return TRUE;
+}
+
+void CTolvaneDlg::OnEndSession(BOOL)
+{
+    Default();
+    OnExit();
+}
+
+void CTolvaneDlg::WaitForRecordingEnd(DWORD timeoutMs)
+{
+    if (!m_pSession)
+        return;
+    // The writer finishes the file and sends its row while this waits.
+    if (!m_pSession->WaitForEnd(timeoutMs))
+        LogEvent(L"The recording did not finish in time; its file may be incomplete.", LOG_WARNING);
+    // Its last lines ("Done." among them) are still queued.
+    MSG msg;
+    while (::PeekMessageW(&msg, m_hWnd, WM_REC_PROGRESS, WM_REC_FINISHED, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+}
+
+void CTolvaneDlg::SaveRecordedFiles()
+{
+    if (m_bListDamaged)
+        return; // the unreadable list stays as it is
+    RecordedFilesFile file(GetRecordedFilesPath());
+    if (!file.Save(m_filesDlg.GetRows()))
+    {
+        LogEvent(L"An error occurred while saving the output files.", LOG_WARNING);
+        ShowMessage(L"An Error Occurred While Saving the Output Files.", MB_ICONHAND);
+    }
+}
+
+void CTolvaneDlg::OnExit()
+{
+    static bool exiting = false;
+    if (g_bExitStarted || exiting)
+        return;
+    exiting = true;
+    if (IsRecording())
+        OnStop();
+    WaitForRecordingEnd(10000);
+    g_bExitStarted = 1;
+
+    if (g_settings.bWriteLogFile)
+        EventLogFile(GetLogFilePath()).WriteTrailer();
+    if (m_devDlg.m_cbDevice.m_hWnd)
+        g_settings.nInputDevice = static_cast<int16_t>(m_devDlg.m_cbDevice.GetCurSel());
+    SaveSettings();
+    SaveRecordedFiles();
+    EndProgram();
+}
+
+void CTolvaneDlg::EndProgram()
+{
+    m_pSession.reset();
+    if (m_bTrayIcon)
+        m_trayIcon.RemoveIcon();
+    if (m_bAudioInitialized)
+        Pa_Terminate();
+    if (g_bComInitialized)
+        ::CoUninitialize();
+    EndDialog(1);
+    ::TerminateProcess(::GetCurrentProcess(), 1);
+}

@@ -1,0 +1,181 @@
+// The main window: toolbar, status bar, read-outs and the six tab pages; it owns the
+// recording session, reports every event and ends the program.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <portaudio.h>
+
+#include "app/pages/CDevDlg.h"
+#include "app/pages/CFilesDlg.h"
+#include "app/pages/CLogsDlg.h"
+#include "app/pages/CMiscDlg.h"
+#include "app/pages/COutputDlg.h"
+#include "app/pages/CRecDlg.h"
+#include "controls/CStaticTime.h"
+#include "controls/CSystemTray.h"
+#include "engine/RecordingHost.h"
+#include "engine/RecordingSession.h"
+#include "framework/CDialog.h"
+#include "framework/CProgressCtrl.h"
+#include "framework/CReBarCtrl.h"
+#include "framework/CStatusBar.h"
+#include "framework/CTabCtrl.h"
+#include "framework/CToolBar.h"
+
+class RecordedFilesFile;
+
+// The tray icon's callback message.
+constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
+
+class CTolvaneDlg : public CDialog, public RecordingHost
+{
+public:
+    explicit CTolvaneDlg(CWnd* pParent = nullptr);
+    ~CTolvaneDlg() override;
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The main window's accelerator table on pMsg; TRUE when it ran a command.
+    BOOL TranslateAccelerators(MSG* pMsg);
+
+    // ---- the event sink and the status bar
+    void LogEvent(const CString& text, int level) override;
+    // kind 1 last event, 2 current status, 3 output format.
+    void SetStatusText(int kind, const CString& text);
+    void ReportStreamError();
+    // A list file that could not be read whole: kept aside, so exit does not overwrite it.
+    void ReportDamagedFileList(const RecordedFilesFile& file);
+
+    // ---- settings and state
+    BOOL LoadSettings();
+    BOOL SaveSettings();
+    BOOL IsRecording() const { return m_pSession && m_pSession->IsRecording(); }
+    void CheckFreeSpace(const CString& path);
+    void UpdateFormatDescription();
+    void UpdateFormatButton();
+    void SetIdleState();
+    // Both level read-outs blank at once (the Misc page's Show Amplitude cleared).
+    void BlankLevelReadouts();
+    BOOL NotifyRecordingFinished();
+    void ShowTab();
+
+    // ---- commands other parts call
+    void OnStop();
+    void OnExit();
+
+    // RecordingHost: the capture thread's status line, the icons, the save prompt.
+    void SetStatusText(const CString& text) override { SetStatusText(2, text); }
+    void ShowRecordingState(bool paused) override;
+    BOOL PromptOutputPath(const CString& extension, CString& path) override;
+
+    // The pages, for the tests and the other parts.
+    CLogsDlg m_logsDlg;
+    CDevDlg m_devDlg;
+    CRecDlg m_recDlg;
+    CFilesDlg m_filesDlg;
+    CMiscDlg m_miscDlg;
+    COutputDlg m_outputDlg;
+    CReportCtrl* m_pFileList = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnClose();
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL bEnding);
+    LRESULT OnKickIdle(WPARAM, LPARAM);
+
+    void OnRecord();
+    void OnPauseResume();
+    void OnFormatWav() { SetOutputFormat(FORMAT_WAV); }
+    void OnFormatMp3() { SetOutputFormat(FORMAT_MP3); }
+    void OnFormatOgg() { SetOutputFormat(FORMAT_OGG); }
+    void OnUpdateFormatWav(CCmdUI* pCmdUI);
+    void OnUpdateFormatMp3(CCmdUI* pCmdUI);
+    void OnUpdateFormatOgg(CCmdUI* pCmdUI);
+    void OnFormatDropDown();
+    void OnSelectDevice(UINT nID);
+    void OnToolLog() { SelectTab(0); }
+    void OnToolDevice() { SelectTab(1); }
+    void OnToolRecording() { SelectTab(2); }
+    void OnToolOutput() { SelectTab(3); }
+    void OnToolFile() { SelectTab(4); }
+    void OnToolMisc() { SelectTab(5); }
+    void OnNextTool();
+    void OnPrevTool();
+    void OnTabSelChange(NMHDR*, LRESULT* pResult);
+    void OnTrayRestore();
+    void OnHelpContents();
+    void OnAbout();
+    void OnTipOfTheDay();
+    void OnWebCommand(UINT nID);
+    BOOL OnToolTipNotify(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
+
+    LRESULT OnRecProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecLog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Start-up steps; FALSE ends start-up early.
+    BOOL CreateStatusBar();
+    BOOL CreateToolBar();
+    void CreatePages();
+    BOOL InitAudioDevices();
+    void CreateTrayIcon(const CString& startLine);
+    void SelectTab(int nTab);
+    // Sends the idle kick to every page but the File page.
+    void KickPages();
+    void SetOutputFormat(int nFormat);
+    BOOL ConfirmStopRecording();
+    void RestoreTaskbarState();
+    // The message boxes of the program: owned by this window, silent while recording
+    // when the user asked for that.
+    int ShowMessage(LPCWSTR text, UINT style);
+    // Waits, handling messages, until the recording threads have ended.
+    void WaitForRecordingEnd(DWORD timeoutMs);
+    void SaveRecordedFiles();
+    void EndProgram();
+
+    HICON m_hIcon;
+    HACCEL m_hAccel;
+    CToolBar m_wndToolBar;
+    CReBarCtrl m_wndReBar;
+    CStatusBar m_wndStatusBar;
+    CTabCtrl m_tabCtrl;
+    CStaticTime m_stTime;
+    CStaticTime m_stLeftLevel;
+    CStaticTime m_stRightLevel;
+    CProgressCtrl m_progress;
+    CImageList m_toolImages;
+    CSystemTray m_trayIcon;
+    BOOL m_bTrayIcon = FALSE;
+
+    std::unique_ptr<RecordingSession> m_pSession;
+    PaError m_paError = paNoError;
+    BOOL m_bAudioInitialized = FALSE;
+    BOOL m_bStarted = FALSE; // start-up got past the point where exit may save
+    BOOL m_bListDamaged = FALSE;
+    unsigned m_nIdleCount = 0;
+    // Lines logged before the Log page exists, shown when it does.
+    std::vector<std::pair<CString, COLORREF>> m_pendingLines;
+    std::vector<std::pair<CString, CString>> m_pendingFileLines; // stamp, text
+    BOOL m_bLogFileReady = FALSE;
+    CString m_strToolTip; // the text a tooltip is showing
+};

@@ -1,0 +1,12 @@
+// The message boxes of the tab pages and their dialogs: owned by the window given (the
+// main window for a page), silent while recording when the user asked for that.
+#pragma once
+
+#include <windows.h>
+
+class PageMessage
+{
+public:
+    // Shows text with the program's caption; the answer of the box.
+    static int Show(HWND hWndOwner, LPCWSTR text, UINT style);
+};

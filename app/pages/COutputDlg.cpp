@@ -1,0 +1,207 @@
+#include "app/pages/COutputDlg.h"
+
+#include <shlwapi.h>
+
+#include "app/AppGlobals.h"
+#include "app/CTolvaneDlg.h"
+#include "app/OutputLocation.h"
+#include "app/PageMessage.h"
+#include "app/pages/CEncoder.h"
+#include "controls/CFolderDialog.h"
+#include "framework/CDataExchange.h"
+#include "resources/resource.h"
+
+BEGIN_MESSAGE_MAP(COutputDlg, CTabPage)
+ON_BN_CLICKED(IDC_OUTPUT_STOP_MANUALLY, &COutputDlg::OnStopManually)
+ON_BN_CLICKED(IDC_OUTPUT_STOP_AFTER, &COutputDlg::OnStopAfter)
+ON_EN_CHANGE(IDC_OUTPUT_HOURS, &COutputDlg::ValidateStopTime)
+ON_EN_CHANGE(IDC_OUTPUT_MINUTES, &COutputDlg::ValidateStopTime)
+ON_EN_CHANGE(IDC_OUTPUT_SECONDS, &COutputDlg::ValidateStopTime)
+ON_BN_CLICKED(IDC_OUTPUT_ASK_FOLDER, &COutputDlg::OnAskFolder)
+ON_BN_CLICKED(IDC_OUTPUT_SAVE_TO, &COutputDlg::OnSaveTo)
+ON_BN_CLICKED(IDC_OUTPUT_BROWSE, &COutputDlg::OnBrowse)
+ON_EN_CHANGE(IDC_OUTPUT_DEST_DIR, &COutputDlg::OnChangeDestDir)
+ON_EN_CHANGE(IDC_OUTPUT_FILE_NAME, &COutputDlg::OnChangeFileName)
+ON_BN_CLICKED(IDC_OUTPUT_ENCODER_SETTINGS, &COutputDlg::OnEncoderSettings)
+ON_BN_CLICKED(IDC_OUTPUT_RESET_ALL, &COutputDlg::OnResetAll)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_STOP_MANUALLY, &COutputDlg::OnUpdateWhileIdle)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_STOP_AFTER, &COutputDlg::OnUpdateWhileIdle)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_ASK_FOLDER, &COutputDlg::OnUpdateWhileIdle)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_SAVE_TO, &COutputDlg::OnUpdateWhileIdle)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_ENCODER_SETTINGS, &COutputDlg::OnUpdateWhileIdle)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_RESET_ALL, &COutputDlg::OnUpdateWhileIdle)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_DEST_DIR, &COutputDlg::OnUpdateFolder)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_BROWSE, &COutputDlg::OnUpdateFolder)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_FILE_NAME, &COutputDlg::OnUpdateFolder)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_FILE_NAME_LABEL, &COutputDlg::OnUpdateFolder)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_HOURS, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_MINUTES, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_SECONDS, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_HOURS_SPIN, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_MINUTES_SPIN, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_SECONDS_SPIN, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_HOURS_LABEL, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_MINUTES_LABEL, &COutputDlg::OnUpdateStopTime)
+ON_UPDATE_COMMAND_UI(IDC_OUTPUT_SECONDS_LABEL, &COutputDlg::OnUpdateStopTime)
+END_MESSAGE_MAP()
+
+void COutputDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CTabPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_OUTPUT_SECONDS_SPIN, m_spinSeconds);
+    DDX_Control(pDX, IDC_OUTPUT_MINUTES_SPIN, m_spinMinutes);
+    DDX_Control(pDX, IDC_OUTPUT_HOURS_SPIN, m_spinHours);
+}
+
+BOOL COutputDlg::OnInitDialog()
+{
+    CTabPage::OnInitDialog();
+    m_bInitializing = 1;
+    m_spinSeconds.SetBuddy(GetDlgItem(IDC_OUTPUT_SECONDS));
+    m_spinSeconds.SetRange(0, StopTimeRule::kMaxSeconds);
+    m_spinMinutes.SetBuddy(GetDlgItem(IDC_OUTPUT_MINUTES));
+    m_spinMinutes.SetRange(0, StopTimeRule::kMaxMinutes);
+    m_spinHours.SetBuddy(GetDlgItem(IDC_OUTPUT_HOURS));
+    m_spinHours.SetRange(0, StopTimeRule::kMaxHours);
+    ShowStopTime(StopTimeRule::Shown(g_settings));
+
+    const BOOL autoStop = g_settings.bAutoStop != 0;
+    if (g_pMainDlg)
+        g_pMainDlg->LogEvent(autoStop ? L"Enable auto stop." : L"Disable auto stop.", LOG_INFO);
+    CheckDlgButton(IDC_OUTPUT_STOP_AFTER, autoStop ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_OUTPUT_STOP_MANUALLY, autoStop ? BST_UNCHECKED : BST_CHECKED);
+    m_bInitializing = 0;
+    // The setting becomes what the spins show (a hand-edited file may hold more), checked once.
+    ValidateStopTime();
+
+    const BOOL toFolder = g_settings.nSaveLocation != 0;
+    CheckDlgButton(IDC_OUTPUT_SAVE_TO, toFolder ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_OUTPUT_ASK_FOLDER, toFolder ? BST_UNCHECKED : BST_CHECKED);
+    // Each raises its change handler, which stores the text back.
+    const CString folder = g_settings.strDestDir;
+    const CString name = g_settings.strFileName;
+    SetDlgItemText(IDC_OUTPUT_DEST_DIR, folder);
+    SetDlgItemText(IDC_OUTPUT_FILE_NAME, name);
+    return TRUE;
+}
+
+StopTime COutputDlg::ShownStopTime() const
+{
+    // The 32-bit query: the 16-bit one carries an error flag in its high word.
+    return {m_spinHours.GetPos32(), m_spinMinutes.GetPos32(), m_spinSeconds.GetPos32()};
+}
+
+void COutputDlg::ShowStopTime(const StopTime& t)
+{
+    const int32_t initializing = m_bInitializing;
+    m_bInitializing = 1;
+    m_spinSeconds.SetPos(t.seconds);
+    m_spinMinutes.SetPos(t.minutes);
+    m_spinHours.SetPos(t.hours);
+    m_bInitializing = initializing;
+}
+
+int COutputDlg::ShowMessage(LPCWSTR text, UINT style)
+{
+    return PageMessage::Show(g_pMainDlg ? g_pMainDlg->m_hWnd : GetSafeHwnd(), text, style);
+}
+
+void COutputDlg::OnStopManually()
+{
+    g_settings.bAutoStop = 0;
+}
+
+void COutputDlg::OnStopAfter()
+{
+    g_settings.bAutoStop = 1;
+}
+
+void COutputDlg::ValidateStopTime()
+{
+    if (m_bInitializing)
+        return;
+    bool tooShort = false;
+    const StopTime t = StopTimeRule::Checked(ShownStopTime(), tooShort);
+    if (tooShort)
+    {
+        // The spins are corrected only after the box: until then every change is ignored.
+        m_bInitializing = 1;
+        ShowMessage(L"Minimum Auto Stop Time is 1 Secs!", MB_ICONHAND);
+        m_bInitializing = 0;
+        ShowStopTime(t);
+    }
+    StopTimeRule::Store(t, g_settings);
+}
+
+void COutputDlg::OnAskFolder()
+{
+    g_settings.nSaveLocation = 0;
+    if (g_pMainDlg)
+        g_pMainDlg->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
+}
+
+void COutputDlg::OnSaveTo()
+{
+    g_settings.nSaveLocation = 1;
+    if (g_pMainDlg)
+        g_pMainDlg->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
+}
+
+void COutputDlg::OnBrowse()
+{
+    CFolderDialog dialog(L"Please select the destination directory", nullptr, this,
+                         BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE);
+    dialog.SetRootFolder(nullptr);
+    if (::PathFileExistsW(g_settings.strDestDir))
+        dialog.SetInitialFolder(g_settings.strDestDir);
+    if (dialog.DoModal() == IDOK)
+        SetDlgItemText(IDC_OUTPUT_DEST_DIR, dialog.GetFolderPath());
+}
+
+void COutputDlg::OnChangeDestDir()
+{
+    CString text;
+    GetDlgItemText(IDC_OUTPUT_DEST_DIR, text);
+    g_settings.strDestDir = OutputLocation::DestDirFromEdit(text);
+    if (g_pMainDlg)
+        g_pMainDlg->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
+}
+
+void COutputDlg::OnChangeFileName()
+{
+    GetDlgItemText(IDC_OUTPUT_FILE_NAME, g_settings.strFileName);
+    if (g_settings.strFileName.IsEmpty())
+        ShowMessage(L"Null Output File Name!", MB_ICONHAND);
+}
+
+void COutputDlg::OnEncoderSettings()
+{
+    CEncoder dialog(g_pMainDlg);
+    dialog.DoModal();
+}
+
+void COutputDlg::OnResetAll()
+{
+    if (ShowMessage(L"Reset ALL Options, Are You Sure?", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+    ::DeleteFileW(GetSettingsPath());
+    if (!g_pMainDlg)
+        return;
+    g_pMainDlg->LoadSettings();
+    g_pMainDlg->m_recDlg.ShowSettings();
+    g_pMainDlg->m_logsDlg.SendMessage(WM_INITDIALOG);
+    g_pMainDlg->m_miscDlg.SendMessage(WM_INITDIALOG);
+    SendMessage(WM_INITDIALOG);
+    g_pMainDlg->m_devDlg.ShowBalance();
+    g_pMainDlg->UpdateFormatDescription();
+}
+
+void COutputDlg::OnUpdateFolder(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsMainWindowRecording() && g_settings.nSaveLocation != 0);
+}
+
+void COutputDlg::OnUpdateStopTime(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsMainWindowRecording() && IsDlgButtonChecked(IDC_OUTPUT_STOP_MANUALLY) != BST_CHECKED);
+}

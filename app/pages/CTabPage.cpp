@@ -1,0 +1,34 @@
+#include "app/pages/CTabPage.h"
+
+#include "app/AppGlobals.h"
+#include "app/CTolvaneDlg.h"
+
+BEGIN_MESSAGE_MAP(CTabPage, CDialog)
+ON_MESSAGE(WM_KICKIDLE, &CTabPage::OnKickIdle)
+END_MESSAGE_MAP()
+
+bool IsMainWindowRecording()
+{
+    return g_pMainDlg && g_pMainDlg->IsRecording();
+}
+
+BOOL CTabPage::PreTranslateMessage(MSG* pMsg)
+{
+    // The main window's accelerator table first, so that its commands run there.
+    if (g_pMainDlg && g_pMainDlg->TranslateAccelerators(pMsg))
+        return TRUE;
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+LRESULT CTabPage::OnKickIdle(WPARAM, LPARAM)
+{
+    UpdateDialogControls(this, FALSE);
+    return 0;
+}
+
+void CTabPage::OnUpdateWhileIdle(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsMainWindowRecording());
+}

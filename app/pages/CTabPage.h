@@ -1,0 +1,29 @@
+// What the Log, Device, Recording, Output and Misc pages share: the main window's
+// accelerators work from any of their controls, Esc and Enter end nothing, and their
+// controls' enabled state follows the idle kick the main window sends them.
+#pragma once
+
+#include "framework/CCmdUI.h"
+#include "framework/CDialog.h"
+
+class CTabPage : public CDialog
+{
+public:
+    CTabPage() = default;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    // Runs the page's update handlers; the main window sends WM_KICKIDLE.
+    LRESULT OnKickIdle(WPARAM, LPARAM);
+    // Enabled only while no recording runs.
+    void OnUpdateWhileIdle(CCmdUI* pCmdUI);
+    // Esc and Enter reach a page only when the filter lets them: nothing ends a page.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Whether the main window is recording (false before it exists).
+bool IsMainWindowRecording();

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the portable package: a folder and a zip that a Windows user unpacks anywhere and
+# runs. It holds the program, the MP3 encoder library, the tips file and the licence texts
+# of the libraries the program ships.
+#
+#   scripts/package.sh [BUILD_DIR] [DIST_DIR]
+#
+# BUILD_DIR defaults to build/i686 (the program as shipped), DIST_DIR to dist/. The build
+# must exist (scripts/build.sh i686); the licence texts come from the Debian source
+# packages that scripts/setup.sh fetched into $QM_DEPS/src (default /var/cache/quillmoth).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/i686}" && pwd)
+dist=${2:-$root/dist}
+src=${QM_DEPS:-/var/cache/quillmoth}/src
+
+die() { echo "package.sh: $*" >&2; exit 1; }
+command -v zip >/dev/null || die "zip is missing (scripts/setup.sh installs it)"
+
+bin=$build/bin
+for f in Quillmoth.exe lame_enc.dll Tips.tip; do
+    [[ -f $bin/$f ]] || die "$bin/$f is missing: build first"
+done
+
+# The version as the About box shows it; the word size from the program's own header.
+version=$(sed -n 's/.*"Quillmoth \([0-9][0-9.]*\)".*/\1/p' "$root/resources/Quillmoth.rc" | head -n 1)
+[[ -n $version ]] || die "no version in resources/Quillmoth.rc"
+case $(od -An -tx2 -j "$(( $(od -An -tu4 -j 60 -N 4 "$bin/Quillmoth.exe") + 4 ))" -N 2 "$bin/Quillmoth.exe" | tr -d ' ') in
+    014c) word=win32 ;;
+    8664) word=win64 ;;
+    *) die "Quillmoth.exe is not a Windows program" ;;
+esac
+
+# One source folder per library; its licence files, and Debian's summary of them.
+declare -A licences=(
+    [PortAudio]="portaudio19-*:LICENSE.txt"
+    [libogg]="libogg-*:COPYING"
+    [libvorbis]="libvorbis-*:COPYING"
+    [LAME]="lame-*:COPYING LICENSE"
+)
+
+name=Quillmoth-$version-$word
+stage=$dist/$name
+rm -rf "$stage" "$dist/$name.zip"
+mkdir -p "$stage/licenses"
+cp "$bin/Quillmoth.exe" "$bin/lame_enc.dll" "$stage/"
+# The build keeps its debugging symbols; the package has no use for them.
+strip=$([[ $word == win32 ]] && echo i686 || echo x86_64)-w64-mingw32-strip
+if command -v "$strip" >/dev/null; then
+    "$strip" "$stage/Quillmoth.exe"
+fi
+# Text for Windows editors: CR LF line ends.
+sed 's/\r\?$/\r/' "$bin/Tips.tip" >"$stage/Tips.tip"
+
+notice=$stage/licenses/README.txt
+{
+    echo "Quillmoth $version ships these libraries, each under its own licence:"
+    echo
+} >"$notice"
+for lib in PortAudio libogg libvorbis LAME; do
+    pattern=${licences[$lib]%%:*}
+    files=${licences[$lib]#*:}
+    dir=$(find "$src" -maxdepth 1 -type d -name "$pattern" | sort | tail -n 1)
+    [[ -n $dir ]] || die "no $pattern source in $src: run scripts/setup.sh"
+    for f in $files debian/copyright; do
+        [[ -f $dir/$f ]] || die "$dir/$f is missing"
+        sed 's/\r\?$/\r/' "$dir/$f" >"$stage/licenses/$lib-$(basename "$f" .txt).txt"
+    done
+    echo "- $lib $(basename "$dir" | sed 's/^[^-]*-//'): $lib-*.txt" >>"$notice"
+done
+{
+    echo
+    echo "PortAudio, libogg and libvorbis are built into Quillmoth.exe; LAME is lame_enc.dll,"
+    echo "a separate library you may replace with your own build of LAME."
+    echo "The sources are Debian's source packages of the same names and versions."
+} >>"$notice"
+sed -i 's/\r\?$/\r/' "$notice"
+
+(cd "$dist" && zip -q -r -X "$name.zip" "$name")
+echo "$dist/$name.zip"

@@ -1,0 +1,200 @@
+#include "tests/app_files/RemoteList.h"
+
+#include <commctrl.h>
+
+namespace
+{
+constexpr size_t kRemoteBytes = 8192;
+
+struct BoxSearch
+{
+    DWORD pid;
+    std::wstring text;
+    HWND found;
+};
+
+BOOL CALLBACK AppendText(HWND hWnd, LPARAM lParam)
+{
+    wchar_t buffer[1024] = {};
+    ::SendMessageW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    *reinterpret_cast<std::wstring*>(lParam) += std::wstring(buffer) + L"\n";
+    return TRUE;
+}
+
+BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hWnd, cls, 64);
+    if (pid == search->pid && ::IsWindowVisible(hWnd) && std::wstring(cls) == L"#32770" &&
+        AllTexts(hWnd).find(search->text) != std::wstring::npos)
+    {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+RemoteList::RemoteList(DWORD processId, HWND hList)
+    : m_process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)),
+      m_hList(hList),
+      m_remote(m_process ? ::VirtualAllocEx(m_process, nullptr, kRemoteBytes, MEM_COMMIT, PAGE_READWRITE)
+                         : nullptr)
+{
+}
+
+RemoteList::~RemoteList()
+{
+    if (m_remote)
+        ::VirtualFreeEx(m_process, m_remote, 0, MEM_RELEASE);
+    if (m_process)
+        ::CloseHandle(m_process);
+}
+
+LRESULT RemoteList::Call(HWND hWnd, UINT message, WPARAM wParam, void* data, size_t size, size_t extra) const
+{
+    if (!m_remote || size + extra > kRemoteBytes)
+        return 0;
+    SIZE_T done = 0;
+    ::WriteProcessMemory(m_process, m_remote, data, size, &done);
+    const LRESULT result = ::SendMessageW(hWnd, message, wParam, reinterpret_cast<LPARAM>(m_remote));
+    ::ReadProcessMemory(m_process, m_remote, data, size, &done);
+    return result;
+}
+
+int RemoteList::Count() const
+{
+    return static_cast<int>(::SendMessageW(m_hList, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring RemoteList::Text(int row, int column) const
+{
+    // The item, then the text buffer right after it in the program's memory.
+    struct
+    {
+        LVITEMW item;
+        wchar_t text[1024];
+    } block = {};
+    block.item.iSubItem = column;
+    block.item.cchTextMax = 1024;
+    block.item.pszText =
+        reinterpret_cast<LPWSTR>(static_cast<char*>(m_remote) + offsetof(decltype(block), text));
+    Call(m_hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), &block, sizeof(block));
+    block.text[1023] = 0;
+    return block.text;
+}
+
+std::vector<std::wstring> RemoteList::Column(int column) const
+{
+    std::vector<std::wstring> texts;
+    for (int r = 0; r < Count(); ++r)
+        texts.push_back(Text(r, column));
+    return texts;
+}
+
+bool RemoteList::IsSelected(int row) const
+{
+    return (::SendMessageW(m_hList, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+            LVIS_SELECTED) != 0;
+}
+
+int RemoteList::SelectedCount() const
+{
+    return static_cast<int>(::SendMessageW(m_hList, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+void RemoteList::SelectOnly(int row) const
+{
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    Call(m_hList, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), &item, sizeof(item));
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    Call(m_hList, LVM_SETITEMSTATE, static_cast<WPARAM>(row), &item, sizeof(item));
+}
+
+RECT RemoteList::RowRect(int row) const
+{
+    RECT rect = {};
+    rect.left = LVIR_LABEL;
+    Call(m_hList, LVM_GETITEMRECT, static_cast<WPARAM>(row), &rect, sizeof(rect));
+    ::MapWindowPoints(m_hList, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND RemoteList::Header() const
+{
+    return reinterpret_cast<HWND>(::SendMessageW(m_hList, LVM_GETHEADER, 0, 0));
+}
+
+RECT RemoteList::HeaderRect(int column) const
+{
+    RECT rect = {};
+    Call(Header(), HDM_GETITEMRECT, static_cast<WPARAM>(column), &rect, sizeof(rect));
+    ::MapWindowPoints(Header(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int RemoteList::HeaderImage(int column) const
+{
+    HDITEMW item = {};
+    item.mask = HDI_IMAGE | HDI_FORMAT;
+    if (!Call(Header(), HDM_GETITEMW, static_cast<WPARAM>(column), &item, sizeof(item)))
+        return -2;
+    return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
+}
+
+HWND FindProcessBox(DWORD processId, const std::wstring& text, DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;)
+    {
+        BoxSearch search = {processId, text, nullptr};
+        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found || ::GetTickCount() - start > ms)
+            return search.found;
+        ::Sleep(50);
+    }
+}
+
+std::wstring AllTexts(HWND hWnd)
+{
+    std::wstring text;
+    AppendText(hWnd, reinterpret_cast<LPARAM>(&text));
+    ::EnumChildWindows(hWnd, AppendText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void PressBoxButton(HWND hBox, int id)
+{
+    ::PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(hBox, id)));
+}
+
+POINT CentreOf(const RECT& rect)
+{
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickAt(POINT point, bool right, bool twice)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = (point.x * 65535) / (width - 1);
+    move.mi.dy = (point.y * 65535) / (height - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &move, sizeof(INPUT));
+    for (int i = 0; i < (twice ? 2 : 1); ++i)
+    {
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, clicks, sizeof(INPUT));
+    }
+}

@@ -1,0 +1,204 @@
+// The program itself under Wine: first start, a second start, the log file, and an exit
+// in the middle of a recording.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <regex>
+#include <string>
+
+#include "../engine/TestFiles.h"
+#include "app/AppFolders.h"
+#include "app/SettingsTable.h"
+#include "harness/SignalMatch.h"
+#include "resources/resource.h"
+#include "tests/app_gui/RunningApp.h"
+
+namespace
+{
+std::wstring Utf16Text(const std::vector<uint8_t>& bytes, size_t from)
+{
+    std::wstring text;
+    for (size_t i = from; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8)));
+    return text;
+}
+
+} // namespace
+
+TEST(AppGui, FirstStartShowsTheWholeWindowAndExitSavesEveryKey)
+{
+    RemoveDataFolder();
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    // A first start shows the Tip of the Day a moment later.
+    HWND tip = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (tip = app.FindBox(L"Show tips on startup")) != nullptr; }, 30000));
+    ::PostMessageW(tip, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return app.FindBox(L"Show tips on startup") == nullptr; }, 10000));
+
+    // The data folder and an empty settings file in UTF-16 exist from the first start.
+    const std::vector<uint8_t> created = ReadAll(DataFile(L"Config.ini"));
+    ASSERT_GE(created.size(), 2u);
+    EXPECT_EQ(0xFF, created[0]);
+    EXPECT_EQ(0xFE, created[1]);
+
+    // The start-up lines in their order, "Finished Initialization." last.
+    const std::string log = Narrow(app.LogText());
+    EXPECT_TRUE(
+        std::regex_search(log, std::regex("^\\d\\d:\\d\\d:\\d\\d   Disable auto stop\\.\\r\\n?"
+                                          "\\d\\d:\\d\\d:\\d\\d   Initializing main dialog\\.\\.\\.\\r\\n?"
+                                          "\\d\\d:\\d\\d:\\d\\d   Initializing audio devices\\.\\.\\.\\r\\n?"
+                                          "\\d\\d:\\d\\d:\\d\\d   Found \\d+ sound devices,  \\d+ for "
+                                          "recording,  \\d+ for playback\\.\\r\\n?")))
+        << log;
+    EXPECT_TRUE(std::regex_search(log, std::regex("Finished Initialization\\.\\r?\\n?$"))) << log;
+
+    // Seven toolbar buttons, three status panes, six tabs.
+    HWND toolbar = nullptr;
+    WaitUntil(
+        [&]
+        {
+            return (toolbar =
+                        ::FindWindowExW(::FindWindowExW(app.Window(), nullptr, REBARCLASSNAMEW, nullptr),
+                                        nullptr, TOOLBARCLASSNAMEW, nullptr)) != nullptr;
+        },
+        5000);
+    ASSERT_NE(nullptr, toolbar);
+    EXPECT_EQ(7, ::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    HWND status = ::FindWindowExW(app.Window(), nullptr, STATUSCLASSNAMEW, nullptr);
+    EXPECT_EQ(3, ::SendMessageW(status, SB_GETPARTS, 0, 0));
+    EXPECT_EQ(L"  MP3:  CBR 128 kbps; 44100 Hz; Joint Stereo;", app.StatusText(2));
+    // The log takes more than the rich edit's default 32,767 characters.
+    EXPECT_GT(::SendMessageW(app.Control(IDC_LOG_TEXT), EM_GETLIMITTEXT, 0, 0), 1 << 20);
+    HWND tab = app.Control(IDC_MAIN_TAB);
+    ASSERT_EQ(6, ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+
+    // Each tab by its command shows its own page; a picture of each for looking at.
+    const UINT tools[6] = {ID_TOOL_LOG,    ID_TOOL_DEVICE, ID_TOOL_RECORDING,
+                           ID_TOOL_OUTPUT, ID_TOOL_FILE,   ID_TOOL_MISC};
+    const int pageControls[6] = {IDC_LOG_TEXT,        IDC_DEVICE_LIST, IDC_RECORDING_MONO,
+                                 IDC_OUTPUT_DEST_DIR, IDC_FILE_LIST,   IDC_MISC_AFTER_RECORDING};
+    for (int i = 0; i < 6; ++i)
+    {
+        app.Command(tools[i]);
+        HWND control = app.Control(pageControls[i]);
+        ASSERT_NE(nullptr, control) << i;
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(control) != FALSE; }, 10000)) << i;
+        EXPECT_EQ(i, ::SendMessageW(tab, TCM_GETCURSEL, 0, 0));
+        ::RedrawWindow(app.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SaveScreenshot(app.Window(), L"main-tab-" + std::to_wstring(i));
+    }
+
+    app.Command(ID_EXIT);
+    EXPECT_EQ(1u, app.WaitForExit());
+
+    // Every key of the settings table, each where the table puts it.
+    size_t count = 0;
+    const SettingKey* keys = GetSettingKeys(&count);
+    const std::wstring path = DataFile(L"Config.ini");
+    for (size_t i = 0; i < count; ++i)
+    {
+        wchar_t value[64] = {};
+        ::GetPrivateProfileStringW(keys[i].section, keys[i].key, L"<missing>", value, 64, path.c_str());
+        EXPECT_STRNE(L"<missing>", value) << Narrow(keys[i].key);
+    }
+    EXPECT_TRUE(FileExists(DataFile(L"Output.ini")));
+}
+
+TEST(AppGui, ASecondStartBringsTheFirstBackAndACopyUnderAnotherNameRunsBeside)
+{
+    RemoveDataFolder();
+    RunningApp first;
+    ASSERT_TRUE(first.Start());
+    ::ShowWindow(first.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(first.Window()) != FALSE; }, 10000));
+
+    RunningApp second;
+    ASSERT_TRUE(second.Launch());
+    EXPECT_EQ(0u, second.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(first.Window()); }, 10000));
+
+    const std::wstring copy = BinFolder() + L"QuillmothCopy.exe";
+    ASSERT_TRUE(::CopyFileW((BinFolder() + L"Quillmoth.exe").c_str(), copy.c_str(), FALSE));
+    {
+        RunningApp other;
+        EXPECT_TRUE(other.Start(L"QuillmothCopy.exe"));
+        EXPECT_NE(first.Window(), other.Window());
+        // Closing the window ends the program as Exit does.
+        ::PostMessageW(other.Window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(1u, other.WaitForExit());
+    }
+    ::DeleteFileW(copy.c_str());
+    // So does the end of the user's session.
+    ::PostMessageW(first.Window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(1u, first.WaitForExit());
+}
+
+TEST(AppGui, TheLogFileFramesTheRunAndEarlyLinesReachThePage)
+{
+    ASSERT_TRUE(WriteConfig(L"[MISC]\r\nWriteLog=1\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    // Logged while loading the settings, before the page existed.
+    const std::wstring page = app.LogText();
+    EXPECT_LT(page.find(L"Quillmoth settings loaded."), page.find(L"Initializing main dialog..."));
+    app.Command(ID_EXIT);
+    ASSERT_EQ(1u, app.WaitForExit());
+
+    const std::vector<uint8_t> bytes = ReadAll(DataFile(L"Quillmoth.log"));
+    ASSERT_GE(bytes.size(), 2u);
+    ASSERT_EQ(0xFF, bytes[0]);
+    ASSERT_EQ(0xFE, bytes[1]);
+    const std::string text = Narrow(Utf16Text(bytes, 2));
+    EXPECT_EQ(std::string::npos, text.find("\xFF\xFE")); // one mark only
+    const std::string stars(60, '*');
+    EXPECT_TRUE(std::regex_search(
+        text, std::regex("^" + std::string("\\*{60}\r\n\\*{60}\r\n") +
+                         "\\*{15}Quillmoth 6\\.3\\.6\\*{18}\r\n"
+                         "Starting Time: \\d\\d:\\d\\d:\\d\\d  [A-Z][a-z][a-z] \\d\\d, \\d{4}\r\n"
+                         "\\d\\d:\\d\\d:\\d\\d   Quillmoth settings loaded\\.\r\n")))
+        << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex("\\d\\d:\\d\\d:\\d\\d   Finished Initialization\\.\r\n")));
+    // The last event's line, then five empty lines.
+    EXPECT_TRUE(std::regex_search(text, std::regex("[^\n]\r\n(\r\n){5}$"))) << text;
+}
+
+TEST(AppGui, ExitDuringARecordingFinishesTheFileFirst)
+{
+    TempFolder out;
+    ASSERT_TRUE(
+        WriteConfig(L"[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=take\r\nDesDir=" + out.Path() + L"\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    app.Command(ID_RECORD);
+    const std::wstring path = out.Path() + L"take.wav";
+    // A second of audio on its way to the file.
+    ASSERT_TRUE(WaitUntil(
+        [&]
+        {
+            WIN32_FILE_ATTRIBUTE_DATA data = {};
+            return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+                   data.nFileSizeLow > 44 + 176400;
+        },
+        30000));
+    app.Command(ID_EXIT);
+    ASSERT_EQ(1u, app.WaitForExit());
+
+    const WavFile wav = ReadWav(path);
+    ASSERT_TRUE(wav.valid);
+    EXPECT_EQ(wav.data.size(), wav.dataSize);
+    EXPECT_EQ(wav.dataSize + 36, wav.riffSize);
+    EXPECT_EQ(2, wav.channels);
+    EXPECT_EQ(44100u, wav.sampleRate);
+    std::wstring error;
+    const std::vector<int16_t> signal = LoadHarnessSignal(&error);
+    ASSERT_FALSE(signal.empty()) << Narrow(error);
+    const std::vector<int16_t> samples = wav.Samples16();
+    const SignalMatch match = MatchSignal(signal, samples.data(), samples.size() / 2, 2);
+    EXPECT_TRUE(match.found);
+    EXPECT_EQ(samples.size() / 2 - match.firstNonSilent, match.matched);
+}

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "../engine/TestFiles.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsTable.h"
+
+namespace
+{
+const CString kDefaultDir = L"D:\\Default Music\\";
+
+bool WriteText(const std::wstring& path, const std::string& text)
+{
+    return WriteAll(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::string Narrow(LPCWSTR text)
+{
+    std::string out;
+    for (; *text; ++text)
+        out += static_cast<char>(*text < 128 ? *text : '?');
+    return out;
+}
+
+// Every field of the table, key by key, so that a failure names the key.
+void ExpectSameSettings(const RecorderSettings& expected, const RecorderSettings& actual)
+{
+    size_t count = 0;
+    const SettingKey* keys = GetSettingKeys(&count);
+    for (size_t i = 0; i < count; ++i)
+    {
+        const SettingKey& k = keys[i];
+        SCOPED_TRACE(testing::Message() << Narrow(k.key));
+        if (k.width == SettingWidth::Int32)
+            EXPECT_EQ(expected.*k.p32, actual.*k.p32);
+        else if (k.width == SettingWidth::Int16)
+            EXPECT_EQ(expected.*k.p16, actual.*k.p16);
+        else
+            EXPECT_EQ(std::wstring(expected.*k.pText), std::wstring(actual.*k.pText));
+    }
+    EXPECT_EQ(expected.nMp3Quality, actual.nMp3Quality);
+}
+
+std::wstring ReadRaw(const std::wstring& path, LPCWSTR section, LPCWSTR key)
+{
+    wchar_t buffer[256] = {};
+    GetPrivateProfileStringW(section, key, L"<missing>", buffer, 256, path.c_str());
+    return buffer;
+}
+} // namespace
+
+TEST(SettingsFile, TableCoversEveryFieldAndAnEmptyFileGivesTheInitialValues)
+{
+    size_t count = 0;
+    const SettingKey* keys = GetSettingKeys(&count);
+    ASSERT_EQ(count, 24u);
+    std::set<std::wstring> names;
+    std::set<const void*> fields;
+    RecorderSettings probe;
+    for (size_t i = 0; i < count; ++i)
+    {
+        names.insert(keys[i].key);
+        fields.insert(keys[i].p32   ? static_cast<const void*>(&(probe.*keys[i].p32))
+                      : keys[i].p16 ? static_cast<const void*>(&(probe.*keys[i].p16))
+                                    : static_cast<const void*>(&(probe.*keys[i].pText)));
+    }
+    EXPECT_EQ(names.size(), count);
+    EXPECT_EQ(fields.size(), count);
+
+    TempFolder folder;
+    RecorderSettings expected;
+    expected.strDestDir = kDefaultDir;
+    for (const std::wstring& name : {std::wstring(L"Config.ini"), std::wstring(L"Missing.ini")})
+    {
+        SettingsFile file((folder.Path() + name).c_str());
+        if (name == L"Config.ini")
+        {
+            ASSERT_TRUE(file.CreateEmpty());
+        }
+        RecorderSettings loaded;
+        loaded.bShowAmplitude = 7;
+        loaded.nInputDevice = 5;
+        loaded.strFileName = L"junk";
+        loaded.nOggQuality = 0;
+        EXPECT_TRUE(file.Load(loaded, kDefaultDir));
+        ExpectSameSettings(expected, loaded);
+    }
+}
+
+TEST(SettingsFile, KeysOfAHandWrittenFileReachTheirFields)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    ASSERT_TRUE(WriteText(path, "[MISC]\r\nAmpDigi=0\r\nStop=1\r\nStopHour=3\r\nStopMin=4\r\nStopSec=5\r\n"
+                                "MinToTray=1\r\nCloseToTray=1\r\nActAftRec=1\r\nInputDevice=2\r\nMute=0\r\n"
+                                "WriteLog=1\r\nLCB=40\r\nRCB=60\r\n[OUTPUT]\r\nOutputFormat=3\r\nFreq=12\r\n"
+                                "Chan=1\r\nResolution=0\r\nLoc=0\r\nDesDir=E:\\Rec\\\r\nName=Take\r\n"
+                                "[WAV]\r\nSubFormat=0\r\n[MP3]\r\nLameBits=4\r\nLameChannel=2\r\n"
+                                "[OGG]\r\nQualityCompression=-1\r\n"));
+    RecorderSettings expected;
+    expected.bShowAmplitude = 0;
+    expected.bAutoStop = 1;
+    expected.nStopHour = 3;
+    expected.nStopMinute = 4;
+    expected.nStopSecond = 5;
+    expected.bMinimizeToTray = 1;
+    expected.bCloseToTray = 1;
+    expected.nActionAfterRecording = 1;
+    expected.nInputDevice = 2;
+    expected.bMuteWhileRecording = 0;
+    expected.bWriteLogFile = 1;
+    expected.nLeftBalance = 40;
+    expected.nRightBalance = 60;
+    expected.nOutputFormat = FORMAT_OGG;
+    expected.nSampleRateIndex = 12; // no limit: consumers check the index
+    expected.nChannels = 1;
+    expected.nResolution = RESOLUTION_U8;
+    expected.nSaveLocation = 0;
+    expected.strDestDir = L"E:\\Rec\\";
+    expected.strFileName = L"Take";
+    expected.nWavSubFormat = 0;
+    expected.nMp3BitrateIndex = 4;
+    expected.nMp3ChannelMode = 2;
+    expected.nOggQuality = -1;
+    RecorderSettings loaded;
+    ASSERT_TRUE(SettingsFile(path.c_str()).Load(loaded, kDefaultDir));
+    ExpectSameSettings(expected, loaded);
+
+    // Saved into a new file and loaded again, nothing changes.
+    SettingsFile copy((folder.Path() + L"Copy.ini").c_str());
+    ASSERT_TRUE(copy.CreateEmpty());
+    ASSERT_TRUE(copy.Save(loaded));
+    EXPECT_EQ(ReadRaw(folder.Path() + L"Copy.ini", L"OGG", L"QualityCompression"), L"-1");
+    RecorderSettings reloaded;
+    ASSERT_TRUE(copy.Load(reloaded, kDefaultDir));
+    ExpectSameSettings(expected, reloaded);
+}
+
+TEST(SettingsFile, LimitsSixteenBitWrapAndValuesWithoutANumber)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    ASSERT_TRUE(WriteText(
+        path, "[MISC]\r\nAmpDigi=\r\nMute=abc\r\nStopHour=70000\r\nLCB=40000\r\n"
+              "RCB=-5\r\nStopSec=+7\r\nStopMin=12abc\r\nInputDevice=-1\r\nStop=4294967297\r\n"
+              "[OUTPUT]\r\nChan= 1 \r\n"
+              "[WAV]\r\nSubFormat=5\r\n[MP3]\r\nLameBits=65535\r\n[OGG]\r\nQualityCompression=9\r\n"));
+    SettingsFile file(path.c_str());
+    RecorderSettings s;
+    ASSERT_TRUE(file.Load(s, kDefaultDir));
+    EXPECT_EQ(s.bShowAmplitude, 0); // an empty value is 0, not the default 1
+    EXPECT_EQ(s.bMuteWhileRecording, 0);
+    EXPECT_EQ(s.nStopHour, 4464);
+    EXPECT_EQ(s.nLeftBalance, -25536);
+    EXPECT_EQ(s.nRightBalance, -5);
+    EXPECT_EQ(s.nStopSecond, 7);
+    EXPECT_EQ(s.nStopMinute, 12);
+    EXPECT_EQ(s.nInputDevice, -1);
+    EXPECT_EQ(s.bAutoStop, 1); // wraps at 32 bits
+    EXPECT_EQ(s.nChannels, 1);
+    EXPECT_EQ(s.nWavSubFormat, 1);
+    EXPECT_EQ(s.nMp3BitrateIndex, -1); // the limit applies to the 16-bit value
+    EXPECT_EQ(s.nOggQuality, 6);
+
+    WriteText(path, "[MP3]\r\nLameBits=20\r\n[OGG]\r\nQualityCompression=-1\r\n");
+    ASSERT_TRUE(file.Load(s, kDefaultDir));
+    EXPECT_EQ(s.nMp3BitrateIndex, 13);
+    EXPECT_EQ(s.nOggQuality, -1);
+
+    EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 1);
+    EXPECT_TRUE(file.WriteInt(kTipSection, kTipKey, 0));
+    EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 0);
+}
+
+TEST(SettingsFile, TextsKeepAtMost1023Characters)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    const std::string longDir(2000, 'd');
+    const std::string exactName(1023, 'n');
+    ASSERT_TRUE(WriteText(path, "[OUTPUT]\r\nDesDir=" + longDir + "\r\nName=" + exactName + "\r\n"));
+    RecorderSettings s;
+    ASSERT_TRUE(SettingsFile(path.c_str()).Load(s, kDefaultDir));
+    EXPECT_EQ(std::wstring(s.strDestDir), std::wstring(1023, L'd'));
+    EXPECT_EQ(std::wstring(s.strFileName), std::wstring(1023, L'n'));
+}
+
+TEST(SettingsFile, SaveKeepsOtherKeysAndReportsAReadOnlyFile)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    ASSERT_TRUE(WriteText(path, "[MISC]\r\nTip=0\r\nFuture=abc\r\nStop=1\r\n[OTHER]\r\nx=y\r\n"));
+    SettingsFile file(path.c_str());
+    RecorderSettings s;
+    s.nOggQuality = -1;
+    s.strDestDir = kDefaultDir;
+    ASSERT_TRUE(file.Save(s));
+    EXPECT_EQ(ReadRaw(path, L"MISC", L"Tip"), L"0");
+    EXPECT_EQ(ReadRaw(path, L"MISC", L"Future"), L"abc");
+    EXPECT_EQ(ReadRaw(path, L"OTHER", L"x"), L"y");
+    EXPECT_EQ(ReadRaw(path, L"MISC", L"Stop"), L"0");
+    EXPECT_EQ(ReadRaw(path, L"MISC", L"InputDevice"), L"-1");
+    EXPECT_EQ(ReadRaw(path, L"OGG", L"QualityCompression"), L"-1");
+
+    // Settings that cannot be written must not be reported as saved: a file another
+    // program holds open without sharing, and a read-only file.
+    s.nLeftBalance = 50;
+    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(file.Save(s));
+    CloseHandle(lock);
+    EXPECT_EQ(ReadRaw(path, L"MISC", L"LCB"), L"100");
+
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Wine run by root writes read-only files all the same; elsewhere the write fails.
+    HANDLE probe =
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+    {
+        EXPECT_FALSE(file.Save(s));
+        EXPECT_EQ(ReadRaw(path, L"MISC", L"LCB"), L"100");
+    }
+    else
+    {
+        CloseHandle(probe);
+        std::printf("read-only files are writable here (root under Wine): only the lock was checked\n");
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(SettingsFile, NewFileIsUtf16AndKeepsNamesOutsideTheCodePage)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    SettingsFile file(path.c_str());
+    EXPECT_FALSE(file.Exists());
+    ASSERT_TRUE(file.CreateEmpty());
+    EXPECT_TRUE(file.Exists());
+    EXPECT_EQ(ReadAll(path), (std::vector<uint8_t>{0xFF, 0xFE}));
+
+    RecorderSettings s;
+    s.strDestDir = L"C:\\\u041c\u0443\u0437\u044b\u043a\u0430\\\u97f3\u697d\\";
+    s.strFileName = L"\u0394\u03b5\u03bb\u03c4\u03b1";
+    ASSERT_TRUE(file.Save(s));
+    RecorderSettings loaded;
+    ASSERT_TRUE(file.Load(loaded, kDefaultDir));
+    ExpectSameSettings(s, loaded);
+    const std::vector<uint8_t> bytes = ReadAll(path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+
+    // An existing file is left as it is.
+    ASSERT_TRUE(file.CreateEmpty());
+    EXPECT_EQ(ReadAll(path), bytes);
+}

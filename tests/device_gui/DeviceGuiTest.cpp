@@ -1,0 +1,273 @@
+// The Device page and the Sound Device Info report in the running program: device list
+// and Device(s) menu in step, the line and volume through the mixer, the balance reaching
+// the next recording's file, the guards and messages, and the report with its copy.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include <portaudio.h>
+
+#include "../engine/TestFiles.h"
+#include "app/AppFolders.h"
+#include "app/DeviceReport.h"
+#include "app/PaDeviceReportSource.h"
+#include "harness/SignalMatch.h"
+#include "resources/resource.h"
+#include "tests/app_gui/RunningApp.h"
+#include "tests/device_gui/AppWindows.h"
+
+namespace
+{
+constexpr DWORD kWait = 30000;
+
+// The Device page's own controls (other pages reuse some of its ids).
+struct DevicePage
+{
+    explicit DevicePage(const RunningApp& app) : page(::GetParent(app.Control(IDC_DEVICE_LIST))) {}
+    HWND Item(int id) const { return ::GetDlgItem(page, id); }
+    std::wstring Text(int id) const { return TextOf(Item(id)); }
+    int Selection(int id) const { return static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
+    int Count(int id) const { return static_cast<int>(::SendMessageW(Item(id), CB_GETCOUNT, 0, 0)); }
+    // The user picks entry of the combo box.
+    void Choose(int id, int entry) const
+    {
+        ::SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        PostNotify(Item(id), CBN_SELCHANGE);
+    }
+    HWND page;
+};
+
+// Waits for the program's message box, checks its text and closes it.
+void ExpectMessage(const RunningApp& app, const std::wstring& text)
+{
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (box = FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window())); }, kWait))
+        << "no message box: " << std::string(text.begin(), text.end());
+    EXPECT_EQ(text, MessageBoxText(box));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, kWait));
+}
+
+bool NoMessageBox(const RunningApp& app)
+{
+    return FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window()) == nullptr;
+}
+
+void Screenshot(const RunningApp& app, const std::wstring& name)
+{
+    ::RedrawWindow(app.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveScreenshot(app.Window(), name);
+}
+
+bool FileLongerThan(const std::wstring& path, DWORD bytes)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > bytes;
+}
+} // namespace
+
+TEST(DeviceGui, ListMenuLinesVolumeAndTheLaunchers)
+{
+    ASSERT_TRUE(WriteConfig(L"[MISC]\r\nTip=0\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    app.Command(ID_TOOL_DEVICE);
+    const DevicePage page(app);
+    ASSERT_NE(nullptr, page.page);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page.page) != FALSE; }, kWait));
+    const int devices = page.Count(IDC_DEVICE_LIST);
+    ASSERT_GE(devices, 1);
+    const int first = page.Selection(IDC_DEVICE_LIST);
+    ASSERT_GE(first, 0);
+
+    // The balance read-outs from the settings.
+    EXPECT_EQ(L"Left Balance: 100", page.Text(IDC_DEVICE_LEFT_LABEL));
+    EXPECT_EQ(L"Right Balance: 100", page.Text(IDC_DEVICE_RIGHT_LABEL));
+    Screenshot(app, L"device-page-idle");
+
+    // Every other device from the list; a device whose mixer cannot be opened leaves no
+    // lines and says so. (The Device(s) menu's mark is checked by the logic tests: Wine
+    // does not let another process read a menu.)
+    int withLines = -1;
+    for (int entry = 0; entry < devices; ++entry)
+    {
+        if (entry == first)
+            continue;
+        page.Choose(IDC_DEVICE_LIST, entry);
+        ASSERT_TRUE(WaitUntil([&] { return page.Count(IDC_DEVICE_LINE) > 0 || !NoMessageBox(app); }, kWait));
+        if (page.Count(IDC_DEVICE_LINE) == 0)
+        {
+            HWND box = FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window());
+            EXPECT_EQ(0u, MessageBoxText(box).find(L"Fail to ")) << entry;
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            EXPECT_TRUE(WaitUntil([&] { return NoMessageBox(app); }, kWait));
+        }
+        else if (withLines < 0)
+        {
+            withLines = entry;
+            // The hints in colour once a mixer is open; a picture of the page with lines.
+            EXPECT_TRUE(WindowShowsColour(page.Item(IDC_DEVICE_HINT_VISTA), RGB(255, 0, 0)));
+            EXPECT_TRUE(WindowShowsColour(page.Item(IDC_DEVICE_HINT_NOISE), RGB(0, 0, 255)));
+            Screenshot(app, L"device-page-other-device");
+        }
+    }
+    // The harness's own devices each have a recording line.
+    ASSERT_GE(withLines, 0);
+    page.Choose(IDC_DEVICE_LIST, withLines);
+    ASSERT_TRUE(WaitUntil([&] { return page.Count(IDC_DEVICE_LINE) > 0; }, kWait));
+
+    // The line: choosing it shows its volume; moving the trackbar sets and shows it.
+    const int lines = page.Count(IDC_DEVICE_LINE);
+    page.Choose(IDC_DEVICE_LINE, lines - 1);
+    EXPECT_TRUE(WaitUntil([&] { return page.Selection(IDC_DEVICE_LINE) == lines - 1; }, kWait));
+    EXPECT_TRUE(WaitUntil([&] { return page.Text(IDC_DEVICE_VOLUME_LABEL).find(L"Volume: ") == 0; }, kWait));
+    const int shown = static_cast<int>(::SendMessageW(page.Item(IDC_DEVICE_VOLUME), TBM_GETPOS, 0, 0));
+    EXPECT_EQ(L"Volume: " + std::to_wstring(shown), page.Text(IDC_DEVICE_VOLUME_LABEL));
+    EXPECT_TRUE(::IsWindowEnabled(page.Item(IDC_DEVICE_VOLUME)));
+    DragTrackbar(page.Item(IDC_DEVICE_VOLUME), 50);
+    EXPECT_TRUE(WaitUntil([&] { return page.Text(IDC_DEVICE_VOLUME_LABEL) == L"Volume: 50"; }, kWait));
+
+    // Back to the first device through the Device(s) menu.
+    app.Command(ID_DEVICE_FIRST + static_cast<UINT>(first));
+    EXPECT_TRUE(WaitUntil([&] { return page.Selection(IDC_DEVICE_LIST) == first; }, kWait));
+    if (WaitUntil([&] { return !NoMessageBox(app); }, 3000))
+        ::PostMessageW(FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window()), WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return NoMessageBox(app); }, kWait));
+
+    // Neither volume control exists here: the message, and the warning in the log.
+    PostNotify(page.Item(IDC_DEVICE_SYSTEM_VOLUME), BN_CLICKED);
+    ExpectMessage(app, L"Fail to Launch Recording Volume & Balance Control!");
+    EXPECT_TRUE(app.WaitForLog(L"Fail to launch recording volume & balance control"));
+
+    // No entry selected: no device, no lines, no message, and Record refuses.
+    page.Choose(IDC_DEVICE_LIST, -1);
+    EXPECT_TRUE(WaitUntil([&] { return page.Count(IDC_DEVICE_LINE) == 0; }, kWait));
+    app.Command(ID_RECORD);
+    EXPECT_TRUE(app.WaitForLog(L"The sound device does not support the parameters you chose!"));
+    EXPECT_TRUE(NoMessageBox(app));
+
+    app.Command(ID_EXIT);
+    EXPECT_EQ(1u, app.WaitForExit());
+}
+
+TEST(DeviceGui, LeftBalanceAtHalfHalvesTheLeftChannelAndTheListWaitsForStop)
+{
+    TempFolder out;
+    ASSERT_TRUE(
+        WriteConfig(L"[MISC]\r\nTip=0\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=half\r\nDesDir=" +
+                    out.Path() + L"\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    app.Command(ID_TOOL_DEVICE);
+    const DevicePage page(app);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page.page) != FALSE; }, kWait));
+    DragTrackbar(page.Item(IDC_DEVICE_LEFT_BALANCE), 50);
+    ASSERT_TRUE(WaitUntil([&] { return page.Text(IDC_DEVICE_LEFT_LABEL) == L"Left Balance: 50"; }, kWait));
+    EXPECT_EQ(L"Right Balance: 100", page.Text(IDC_DEVICE_RIGHT_LABEL));
+
+    const int selected = page.Selection(IDC_DEVICE_LIST);
+    app.Command(ID_RECORD);
+    const std::wstring path = out.Path() + L"half.wav";
+    ASSERT_TRUE(WaitUntil([&] { return FileLongerThan(path, 44 + 2 * 176400); }, kWait));
+
+    // Another device while recording: refused, the old entry stays chosen.
+    if (page.Count(IDC_DEVICE_LIST) > 1)
+    {
+        page.Choose(IDC_DEVICE_LIST, selected == 0 ? 1 : 0);
+        ExpectMessage(app, L"You MUST Stop Recording First!");
+        EXPECT_EQ(selected, page.Selection(IDC_DEVICE_LIST));
+    }
+    app.Command(ID_STOP);
+    ASSERT_TRUE(app.WaitForLog(L"Done."));
+    app.Command(ID_EXIT);
+    ASSERT_EQ(1u, app.WaitForExit());
+
+    // The file: the harness's signal with its left channel at half.
+    const WavFile wav = ReadWav(path);
+    ASSERT_TRUE(wav.valid);
+    ASSERT_EQ(2, wav.channels);
+    std::wstring error;
+    std::vector<int16_t> signal = LoadHarnessSignal(&error);
+    ASSERT_FALSE(signal.empty()) << std::string(error.begin(), error.end());
+    for (size_t i = 0; i < signal.size(); i += 2)
+        signal[i] = static_cast<int16_t>(signal[i] >> 1);
+    const std::vector<int16_t> samples = wav.Samples16();
+    const SignalMatch match = MatchSignal(signal, samples.data(), samples.size() / 2, 2);
+    EXPECT_TRUE(match.found);
+    EXPECT_EQ(samples.size() / 2 - match.firstNonSilent, match.matched);
+    EXPECT_GT(match.matched, 44100u);
+
+    // The balance is kept for the next start.
+    wchar_t value[16] = {};
+    ::GetPrivateProfileStringW(L"MISC", L"LCB", L"", value, 16,
+                               (std::wstring(GetUserDataFolder().GetString()) + L"\\Config.ini").c_str());
+    EXPECT_STREQ(L"50", value);
+}
+
+TEST(DeviceGui, SoundDeviceInfoReportsEveryDeviceAndCopiesIt)
+{
+    TempFolder out;
+    ASSERT_TRUE(
+        WriteConfig(L"[MISC]\r\nTip=0\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=report\r\nDesDir=" +
+                    out.Path() + L"\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    app.Command(ID_TOOL_DEVICE);
+    const DevicePage page(app);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page.page) != FALSE; }, kWait));
+    PostNotify(page.Item(IDC_DEVICE_INFO), BN_CLICKED);
+    HWND dlg = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&]
+        { return (dlg = FindProcessWindow(app.ProcessId(), L"Sound Device Info", app.Window())) != nullptr; },
+        kWait));
+    EXPECT_EQ(app.Window(), ::GetWindow(dlg, GW_OWNER));
+    EXPECT_FALSE(::IsWindowEnabled(app.Window()));
+    HWND box = ::GetDlgItem(dlg, IDC_DEVICE_INFO_TEXT);
+    EXPECT_GE(::SendMessageW(box, EM_GETLIMITTEXT, 0, 0), 0x1000000);
+
+    // What this process's audio library sees, as the report shows it.
+    ASSERT_EQ(paNoError, Pa_Initialize());
+    PaDeviceReportSource source;
+    std::wstring expected;
+    const DeviceReport::Sink sink = [&](const CString& text, int)
+    { expected += L"    " + std::wstring(text.GetString()) + L"\r\n"; };
+    if (!DeviceReport::ReportNoDevices(source.DeviceCount(), sink))
+        DeviceReport::ReportDevices(source, source.DeviceCount(), sink);
+    Pa_Terminate();
+
+    ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(box).find(L"End of Report") != std::wstring::npos; }, 120000));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(dlg, IDOK)) != FALSE; }, kWait));
+    const std::wstring report = TextOf(box);
+    EXPECT_TRUE(expected == report) << std::string(report.begin(),
+                                                   report.begin() + std::min<size_t>(2000, report.size()));
+    SaveScreenshot(dlg, L"sound-device-info");
+
+    ASSERT_TRUE(ClearClipboard());
+    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_DEVICE_INFO_COPY, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dlg, IDC_DEVICE_INFO_COPY)));
+    EXPECT_TRUE(WaitUntil([&] { return !ClipboardText().empty(); }, kWait));
+    EXPECT_TRUE(report == ClipboardText());
+
+    // While recording Diagnose refuses, below the report that stays.
+    app.Command(ID_RECORD);
+    ASSERT_TRUE(WaitUntil([&] { return FileLongerThan(out.Path() + L"report.wav", 44); }, kWait));
+    ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(
+        WaitUntil([&] { return TextOf(box) == report + L"    Please stop recording first.\r\n"; }, kWait));
+    app.Command(ID_STOP);
+    ASSERT_TRUE(app.WaitForLog(L"Done."));
+
+    ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dlg); }, kWait));
+    EXPECT_TRUE(::IsWindowEnabled(app.Window()));
+    app.Command(ID_EXIT);
+    EXPECT_EQ(1u, app.WaitForExit());
+}
