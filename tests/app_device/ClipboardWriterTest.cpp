@@ -85,37 +85,34 @@ TEST(ClipboardWriter, TheTextWithItsTerminatorInMovableMemory)
 
 TEST(ClipboardWriter, EveryFailureClosesTheClipboardAndFreesWhatItKept)
 {
-    g = Calls();
-    g.setOk = false;
-    EXPECT_FALSE(ClipboardWriter(kFake).CopyText(nullptr, L"x"));
+    // A fresh set of calls with one of them failing; the copy must report the failure.
+    auto copyWithFailing = [](bool Calls::*step)
+    {
+        g = Calls();
+        g.*step = false;
+        return ClipboardWriter(kFake).CopyText(nullptr, L"x");
+    };
+    EXPECT_FALSE(copyWithFailing(&Calls::setOk));
     EXPECT_EQ(1, g.frees);
     EXPECT_EQ(reinterpret_cast<HGLOBAL>(&g.memory), g.freed);
     EXPECT_EQ(1, g.closes);
 
-    g = Calls();
-    g.lockOk = false;
-    EXPECT_FALSE(ClipboardWriter(kFake).CopyText(nullptr, L"x"));
+    EXPECT_FALSE(copyWithFailing(&Calls::lockOk));
     EXPECT_EQ(0, g.sets);
     EXPECT_EQ(1, g.frees);
     EXPECT_EQ(1, g.closes);
 
-    g = Calls();
-    g.allocOk = false;
-    EXPECT_FALSE(ClipboardWriter(kFake).CopyText(nullptr, L"x"));
+    EXPECT_FALSE(copyWithFailing(&Calls::allocOk));
     EXPECT_EQ(0, g.sets);
     EXPECT_EQ(0, g.frees);
     EXPECT_EQ(1, g.closes);
 
-    g = Calls();
-    g.emptyOk = false;
-    EXPECT_FALSE(ClipboardWriter(kFake).CopyText(nullptr, L"x"));
+    EXPECT_FALSE(copyWithFailing(&Calls::emptyOk));
     EXPECT_EQ(0, g.sets);
     EXPECT_EQ(1, g.closes);
 
     // A clipboard that cannot be opened is not closed; empty text does not open it.
-    g = Calls();
-    g.openOk = false;
-    EXPECT_FALSE(ClipboardWriter(kFake).CopyText(nullptr, L"x"));
+    EXPECT_FALSE(copyWithFailing(&Calls::openOk));
     EXPECT_EQ(0, g.closes);
     g = Calls();
     EXPECT_FALSE(ClipboardWriter(kFake).CopyText(nullptr, L""));

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -14,7 +12,7 @@
 #include "../engine/TestFiles.h"
 #include "harness/SignalMatch.h"
 #include "resources/resource.h"
-#include "tests/app_dialogs/DialogDriver.h"
+#include "tests/app_dialogs/ClassesValue.h"
 #include "tests/app_gui/RunningApp.h"
 
 namespace
@@ -48,7 +46,7 @@ std::vector<std::wstring> TipLines(const std::wstring& path)
 
 int ReadTipSwitch()
 {
-    return static_cast<int>(::GetPrivateProfileIntW(L"MISC", L"Tip", -1, SettingsPath().c_str()));
+    return static_cast<int>(::GetPrivateProfileIntW(L"MISC", L"Tip", -1, DataFile(L"Config.ini").c_str()));
 }
 
 // A modal box of the program: owned by the main window, which it disables.
@@ -69,7 +67,7 @@ void Screenshot(HWND hWnd, const wchar_t* name)
 
 std::wstring UnpackedProgram()
 {
-    const std::wstring deep = BuildFolderPath() + L"\\app_dialogs_unpacked\\Unpacked copy\\";
+    const std::wstring deep = BuildFolder() + L"\\app_dialogs_unpacked\\Unpacked copy\\";
     WIN32_FIND_DATAW data = {};
     HANDLE find = ::FindFirstFileW((deep + L"Quillmoth-*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
@@ -81,14 +79,14 @@ std::wstring UnpackedProgram()
 
 TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
 {
-    ASSERT_TRUE(WriteSettings(L"[MISC]\r\nTip=0\r\n"));
+    ASSERT_TRUE(WriteConfig(L"[MISC]\r\nTip=0\r\n"));
     RunningApp app;
     ASSERT_TRUE(app.Start());
     const HWND main = app.Window();
 
     // Help > About (the menu's command).
     app.Command(ID_ABOUT);
-    HWND about = FindDialog(app.ProcessId(), L"About Quillmoth", 30000);
+    HWND about = app.FindTopWindow(L"About Quillmoth", 30000);
     ASSERT_NE(nullptr, about);
     ExpectModalOver(about, main);
     const std::vector<std::wstring> texts = ChildTexts(about);
@@ -100,8 +98,8 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
 
     // Each link opens its address with the shell: the scheme's open command is caught.
     {
-        const std::wstring webFile = BuildFolderPath() + L"\\app_dialogs_web.txt";
-        const std::wstring mailFile = BuildFolderPath() + L"\\app_dialogs_mail.txt";
+        const std::wstring webFile = BuildFolder() + L"\\app_dialogs_web.txt";
+        const std::wstring mailFile = BuildFolder() + L"\\app_dialogs_mail.txt";
         ::DeleteFileW(webFile.c_str());
         ::DeleteFileW(mailFile.c_str());
         ClassesValue web(L"https\\shell\\open\\command", CatchingCommand(webFile));
@@ -120,15 +118,11 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }, 10000));
 
     // The toolbar's About button, clicked with the mouse.
-    HWND toolbar = ::FindWindowExW(::FindWindowExW(main, nullptr, REBARCLASSNAMEW, nullptr), nullptr,
-                                   TOOLBARCLASSNAMEW, nullptr);
     RECT button = {};
-    ASSERT_TRUE(ToolbarButtonRect(toolbar, app.ProcessId(), ID_ABOUT, &button));
-    POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    ::ClientToScreen(toolbar, &centre);
+    ASSERT_TRUE(app.ToolbarButtonRect(ID_ABOUT, &button));
     ::SetForegroundWindow(main);
-    ClickScreen(centre);
-    about = FindDialog(app.ProcessId(), L"About Quillmoth", 30000);
+    ClickAt(CentreOf(button));
+    about = app.FindTopWindow(L"About Quillmoth", 30000);
     ASSERT_NE(nullptr, about);
     ExpectModalOver(about, main);
     TypeKeys(about, {VK_RETURN});
@@ -136,7 +130,7 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
 
     // The system menu's item.
     ::PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    about = FindDialog(app.ProcessId(), L"About Quillmoth", 30000);
+    about = app.FindTopWindow(L"About Quillmoth", 30000);
     ASSERT_NE(nullptr, about);
     ExpectModalOver(about, main);
     ::SendMessageW(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
@@ -157,7 +151,7 @@ TEST(DialogsGui, TipOfTheDayAtStartGoesRoundAndItsSwitchIsKept)
     RunningApp app;
     ASSERT_TRUE(app.Start());
     const HWND main = app.Window();
-    HWND tip = FindDialog(app.ProcessId(), L"Tip of the Day", 30000);
+    HWND tip = app.FindTopWindow(L"Tip of the Day", 30000);
     ASSERT_NE(nullptr, tip);
     ExpectModalOver(tip, main);
     EXPECT_EQ(BST_CHECKED, ::SendMessageW(::GetDlgItem(tip, IDC_TIP_STARTUP), BM_GETCHECK, 0, 0));
@@ -186,7 +180,7 @@ TEST(DialogsGui, TipOfTheDayAtStartGoesRoundAndItsSwitchIsKept)
 
     // Help > Tip of the Day shows it anyway, with the switch as stored.
     app.Command(ID_TIP_OF_THE_DAY);
-    tip = FindDialog(app.ProcessId(), L"Tip of the Day", 30000);
+    tip = app.FindTopWindow(L"Tip of the Day", 30000);
     ASSERT_NE(nullptr, tip);
     EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(::GetDlgItem(tip, IDC_TIP_STARTUP), BM_GETCHECK, 0, 0));
     ::SendMessageW(::GetDlgItem(tip, IDOK), BM_CLICK, 0, 0);
@@ -199,7 +193,7 @@ TEST(DialogsGui, TipOfTheDayAtStartGoesRoundAndItsSwitchIsKept)
     // start-up; the program gets several more.
     RunningApp next;
     ASSERT_TRUE(next.Start());
-    EXPECT_EQ(nullptr, FindDialog(next.ProcessId(), L"Tip of the Day", 5000));
+    EXPECT_EQ(nullptr, next.FindTopWindow(L"Tip of the Day", 5000));
     EXPECT_TRUE(::IsWindowEnabled(next.Window()));
     next.Command(ID_EXIT);
     EXPECT_EQ(1u, next.WaitForExit());
@@ -214,12 +208,12 @@ TEST(DialogsGui, ThePackageRunsFromAnUnpackedCopy)
     const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
     TempFolder out;
     ASSERT_TRUE(
-        WriteSettings(L"[MISC]\r\nTip=1\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=take\r\nDesDir=" +
-                      out.Path() + L"\r\n"));
+        WriteConfig(L"[MISC]\r\nTip=1\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=take\r\nDesDir=" +
+                    out.Path() + L"\r\n"));
     {
-        LaunchedApp app;
-        ASSERT_TRUE(app.Start(exe));
-        HWND tip = FindDialog(app.ProcessId(), L"Tip of the Day", 30000);
+        RunningApp app;
+        ASSERT_TRUE(app.StartFrom(exe));
+        HWND tip = app.FindTopWindow(L"Tip of the Day", 30000);
         ASSERT_NE(nullptr, tip) << "the tips file beside the unpacked program";
         const std::vector<std::wstring> tips = TipLines(folder + L"Tips.tip");
         EXPECT_NE(tips.end(), std::find(tips.begin(), tips.end(), TextOf(::GetDlgItem(tip, IDC_TIP_TEXT))));
@@ -230,7 +224,7 @@ TEST(DialogsGui, ThePackageRunsFromAnUnpackedCopy)
         // Help Contents opens Help.chm beside the program through the shell.
         {
             const std::wstring helpFile = folder + L"Help.chm";
-            const std::wstring caught = BuildFolderPath() + L"\\app_dialogs_help.txt";
+            const std::wstring caught = BuildFolder() + L"\\app_dialogs_help.txt";
             ::DeleteFileW(caught.c_str());
             ASSERT_TRUE(WriteAll(helpFile, {'I', 'T', 'S', 'F'}));
             ClassesValue chm(L".chm", L"QmTestHelp");
@@ -246,14 +240,7 @@ TEST(DialogsGui, ThePackageRunsFromAnUnpackedCopy)
         // Two seconds by the keys.
         TypeKeys(app.Window(), {VK_CONTROL, 'R'});
         const std::wstring path = out.Path() + L"take.wav";
-        ASSERT_TRUE(WaitUntil(
-            [&]
-            {
-                WIN32_FILE_ATTRIBUTE_DATA data = {};
-                return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-                       data.nFileSizeLow > 44 + 2 * 176400;
-            },
-            30000));
+        ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 2 * 176400; }, 30000));
         TypeKeys(app.Window(), {VK_CONTROL, 'S'});
         EXPECT_TRUE(app.WaitForLog(L"Done.", 30000)) << Narrow(app.LogText());
         app.Command(ID_EXIT);
@@ -275,13 +262,13 @@ TEST(DialogsGui, ThePackageRunsFromAnUnpackedCopy)
 
     // Without its tips file the copy starts as usual and shows no tip, neither at start
     // nor on the command.
-    ASSERT_TRUE(WriteSettings(L"[MISC]\r\nTip=1\r\n"));
+    ASSERT_TRUE(WriteConfig(L"[MISC]\r\nTip=1\r\n"));
     ASSERT_TRUE(::DeleteFileW((folder + L"Tips.tip").c_str()));
-    LaunchedApp bare;
-    ASSERT_TRUE(bare.Start(exe));
-    EXPECT_EQ(nullptr, FindDialog(bare.ProcessId(), L"Tip of the Day", 5000));
+    RunningApp bare;
+    ASSERT_TRUE(bare.StartFrom(exe));
+    EXPECT_EQ(nullptr, bare.FindTopWindow(L"Tip of the Day", 5000));
     bare.Command(ID_TIP_OF_THE_DAY);
-    EXPECT_EQ(nullptr, FindDialog(bare.ProcessId(), L"Tip of the Day", 3000));
+    EXPECT_EQ(nullptr, bare.FindTopWindow(L"Tip of the Day", 3000));
     EXPECT_TRUE(::IsWindowEnabled(bare.Window()));
     bare.Command(ID_EXIT);
     EXPECT_EQ(1u, bare.WaitForExit());

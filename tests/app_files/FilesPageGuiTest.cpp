@@ -24,22 +24,6 @@
 
 namespace
 {
-size_t CountOf(const std::wstring& text, const std::wstring& part)
-{
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
-uint64_t SizeOf(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 // Starts the program. A start-up message about the capture device (the harness's device
 // may lack a mixer) is not this page's concern: it is answered so the window can be reached.
 bool StartApp(RunningApp& app)
@@ -52,10 +36,10 @@ bool StartApp(RunningApp& app)
             {
                 if (app.ProcessId())
                 {
-                    if (HWND box = FindProcessBox(app.ProcessId(), L"mixer", 0))
+                    if (HWND box = app.FindBox(L"mixer"))
                     {
                         std::printf("start-up message: %ls\n", AllTexts(box).c_str());
-                        PressBoxButton(box, IDOK);
+                        PressDialogButton(box, IDOK);
                     }
                 }
                 ::Sleep(100);
@@ -79,10 +63,10 @@ HWND ShowFilePage(RunningApp& app)
 void RecordAboutASecond(RunningApp& app, const std::wstring& path, size_t doneBefore)
 {
     app.Command(ID_RECORD);
-    ASSERT_TRUE(WaitUntil([&] { return SizeOf(path) > 44 + 2 * 176400; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 2 * 176400; }, 30000))
         << std::string(path.begin(), path.end());
     app.Command(ID_STOP);
-    ASSERT_TRUE(WaitUntil([&] { return CountOf(app.LogText(), L"Done.") > doneBefore; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return app.LogCount(L"Done.") > doneBefore; }, 30000));
 }
 
 std::vector<std::wstring> Names(const std::vector<RecordedFileRow>& rows)
@@ -131,17 +115,17 @@ TEST(FilesPageGui, RecordingsBecomeRowsThatOutliveARestart)
             << list.Text(0, 3).size();
         EXPECT_FALSE(list.Text(0, 4).empty());
         wchar_t size[32];
-        swprintf(size, 32, L"%.3f", SizeOf(take) / 1048576.0);
+        swprintf(size, 32, L"%.3f", FileSize(take) / 1048576.0);
         EXPECT_EQ(size, list.Text(0, 5));
         EXPECT_NE(std::wstring::npos, app.LogText().find(L"Finished recording  " + take));
 
         // Stopped at once: at most one block, so neither file nor row.
         app.Command(ID_RECORD);
         app.Command(ID_STOP);
-        ASSERT_TRUE(WaitUntil([&] { return CountOf(app.LogText(), L"Done.") == 2; }, 30000));
+        ASSERT_TRUE(WaitUntil([&] { return app.LogCount(L"Done.") == 2; }, 30000));
         EXPECT_FALSE(FileExists(take2));
         EXPECT_EQ(1, list.Count());
-        EXPECT_EQ(1u, CountOf(app.LogText(), L"Finished recording"));
+        EXPECT_EQ(1u, app.LogCount(L"Finished recording"));
 
         RecordAboutASecond(app, take2, 2);
         ASSERT_TRUE(WaitUntil([&] { return list.Count() == 2; }, 10000));
@@ -296,10 +280,10 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     EXPECT_TRUE(FileExists(out.Path() + L"b.qmtest"));
     list.SelectOnly(2); // d
     app.PressKeys({VK_SHIFT, VK_DELETE});
-    HWND box = FindProcessBox(app.ProcessId(), L"Permanently Delete the File(s), Are You Sure?", 10000);
+    HWND box = app.FindBox(L"Permanently Delete the File(s), Are You Sure?", 10000);
     ASSERT_NE(nullptr, box);
     EXPECT_TRUE(FileExists(out.Path() + L"d.qmtest")); // nothing before the answer
-    PressBoxButton(box, IDYES);
+    PressDialogButton(box, IDYES);
     expectNames({L"C.qmtest", L"a.qmtest"}, "Shift+Del");
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(out.Path() + L"d.qmtest"); }, 10000));
 
@@ -319,7 +303,7 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     app.PressKeys({VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return FileExists(out.Path() + L"E.qmtest"); }, 10000));
     EXPECT_FALSE(FileExists(out.Path() + L"C.qmtest"));
-    EXPECT_EQ(nullptr, FindProcessBox(app.ProcessId(), L"Permanently", 0));
+    EXPECT_EQ(nullptr, app.FindBox(L"Permanently", 0));
     EXPECT_EQ((Texts{L"E.qmtest", L"a.qmtest"}), list.Column(0));
     EXPECT_EQ(1, list.SelectedCount());
 
@@ -328,9 +312,9 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(editor) != FALSE; }, 10000));
     ::SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"a.qmtest"));
     app.PressKeys({VK_RETURN});
-    box = FindProcessBox(app.ProcessId(), L"Fail to Rename File!", 10000);
+    box = app.FindBox(L"Fail to Rename File!", 10000);
     ASSERT_NE(nullptr, box);
-    PressBoxButton(box, IDOK);
+    PressDialogButton(box, IDOK);
     expectNames({L"E.qmtest", L"a.qmtest"}, "rename refused");
     EXPECT_TRUE(FileExists(out.Path() + L"E.qmtest"));
 
@@ -339,10 +323,9 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT))
         before.push_back(w);
     ClickAt(CentreOf(list.RowRect(1)), false, true);
-    box = FindProcessBox(app.ProcessId(),
-                         L"There is no application associated with the given file name extension.", 15000);
+    box = app.FindBox(L"There is no application associated with the given file name extension.", 15000);
     ASSERT_NE(nullptr, box);
-    PressBoxButton(box, IDOK);
+    PressDialogButton(box, IDOK);
     HWND folderWindow = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&]

@@ -5,37 +5,6 @@
 namespace
 {
 constexpr size_t kRemoteBytes = 8192;
-
-struct BoxSearch
-{
-    DWORD pid;
-    std::wstring text;
-    HWND found;
-};
-
-BOOL CALLBACK AppendText(HWND hWnd, LPARAM lParam)
-{
-    wchar_t buffer[1024] = {};
-    ::SendMessageW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
-    *reinterpret_cast<std::wstring*>(lParam) += std::wstring(buffer) + L"\n";
-    return TRUE;
-}
-
-BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<BoxSearch*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(hWnd, cls, 64);
-    if (pid == search->pid && ::IsWindowVisible(hWnd) && std::wstring(cls) == L"#32770" &&
-        AllTexts(hWnd).find(search->text) != std::wstring::npos)
-    {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 } // namespace
 
 RemoteList::RemoteList(DWORD processId, HWND hList)
@@ -145,56 +114,4 @@ int RemoteList::HeaderImage(int column) const
     if (!Call(Header(), HDM_GETITEMW, static_cast<WPARAM>(column), &item, sizeof(item)))
         return -2;
     return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
-}
-
-HWND FindProcessBox(DWORD processId, const std::wstring& text, DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;)
-    {
-        BoxSearch search = {processId, text, nullptr};
-        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found || ::GetTickCount() - start > ms)
-            return search.found;
-        ::Sleep(50);
-    }
-}
-
-std::wstring AllTexts(HWND hWnd)
-{
-    std::wstring text;
-    AppendText(hWnd, reinterpret_cast<LPARAM>(&text));
-    ::EnumChildWindows(hWnd, AppendText, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-void PressBoxButton(HWND hBox, int id)
-{
-    ::PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(hBox, id)));
-}
-
-POINT CentreOf(const RECT& rect)
-{
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-void ClickAt(POINT point, bool right, bool twice)
-{
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = (point.x * 65535) / (width - 1);
-    move.mi.dy = (point.y * 65535) / (height - 1);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &move, sizeof(INPUT));
-    for (int i = 0; i < (twice ? 2 : 1); ++i)
-    {
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-        clicks[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        ::SendInput(2, clicks, sizeof(INPUT));
-    }
 }

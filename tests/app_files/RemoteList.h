@@ -1,5 +1,5 @@
-// The program's list view and its message boxes, read and driven from the test process:
-// list messages that carry pointers need the structure in the program's own memory.
+// The program's list view, read and driven from the test process: list messages that
+// carry pointers need the structure in the program's own memory.
 #pragma once
 
 #include <windows.h>
@@ -38,13 +38,3 @@ private:
     HWND m_hList;
     void* m_remote;
 };
-
-// The visible top-level dialog of the process whose text (or a child's) holds text.
-HWND FindProcessBox(DWORD processId, const std::wstring& text, DWORD ms);
-// Every child text of a window, joined with new lines.
-std::wstring AllTexts(HWND hWnd);
-// Presses the button of the box with this id.
-void PressBoxButton(HWND hBox, int id);
-// Mouse clicks at a screen point.
-void ClickAt(POINT point, bool right = false, bool twice = false);
-POINT CentreOf(const RECT& rect);

@@ -177,14 +177,7 @@ TEST(AppGui, ExitDuringARecordingFinishesTheFileFirst)
     app.Command(ID_RECORD);
     const std::wstring path = out.Path() + L"take.wav";
     // A second of audio on its way to the file.
-    ASSERT_TRUE(WaitUntil(
-        [&]
-        {
-            WIN32_FILE_ATTRIBUTE_DATA data = {};
-            return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-                   data.nFileSizeLow > 44 + 176400;
-        },
-        30000));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 176400; }, 30000));
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());
 

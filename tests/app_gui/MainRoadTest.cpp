@@ -27,14 +27,6 @@ std::wstring RoadFolder()
     return folder;
 }
 
-ULONGLONG SizeOf(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 // Every level text a block copy of the signal can give, whatever its phase.
 std::set<std::wstring> PossibleLevels(const std::vector<int16_t>& signal, int channel)
 {
@@ -103,17 +95,17 @@ TEST(MainRoad, RecordsByTheKeyboardWithAPauseAndStops)
     ASSERT_TRUE(WaitUntil(
         [&]
         {
-            const ULONGLONG before = SizeOf(path);
+            const ULONGLONG before = FileSize(path);
             ::Sleep(300);
-            pausedSize = SizeOf(path);
+            pausedSize = FileSize(path);
             return pausedSize == before;
         },
         10000));
     ::Sleep(700); // the pause itself, a span of time the file must not show
-    EXPECT_EQ(pausedSize, SizeOf(path));
+    EXPECT_EQ(pausedSize, FileSize(path));
     app.PressKeys({VK_CONTROL, 'U'});
     ASSERT_TRUE(WaitUntil([&] { return app.StatusText(1) == recording; }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return SizeOf(path) > pausedSize + 88200; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return FileSize(path) > pausedSize + 88200; }, 30000));
 
     app.PressKeys({VK_CONTROL, 'S'});
     // Back to idle: the status shows the free space again and the clock is blank.
@@ -154,7 +146,7 @@ TEST(MainRoad, ToolbarAndMenuRecordTheOtherFormatsUntilTheAutomaticStop)
     EXPECT_EQ(1000, ::SendMessageW(app.Control(IDC_MAIN_PROGRESS), PBM_GETPOS, 0, 0));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return app.FindBox(L"Audio Recording Finished!") == nullptr; }, 10000));
-    EXPECT_GT(SizeOf(folder + L"take.mp3"), 20000u);
+    EXPECT_GT(FileSize(folder + L"take.mp3"), 20000u);
 
     app.Command(ID_FORMAT_OGG);
     EXPECT_TRUE(
@@ -163,7 +155,7 @@ TEST(MainRoad, ToolbarAndMenuRecordTheOtherFormatsUntilTheAutomaticStop)
     ASSERT_TRUE(
         WaitUntil([&] { return (box = app.FindBox(L"Audio Recording Finished!")) != nullptr; }, 30000));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_GT(SizeOf(folder + L"take.ogg"), 8000u);
+    EXPECT_GT(FileSize(folder + L"take.ogg"), 8000u);
     app.Command(ID_EXIT);
     EXPECT_EQ(1u, app.WaitForExit());
 }

@@ -27,6 +27,33 @@ BOOL CALLBACK FindChild(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK AppendText(HWND hWnd, LPARAM lParam)
+{
+    *reinterpret_cast<std::wstring*>(lParam) += TextOf(hWnd) + L"\n";
+    return TRUE;
+}
+
+// Keys down in order, then up in reverse order, to whichever window has the focus.
+void SendKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+    {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto it = keys.end(); it != keys.begin();)
+    {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 } // namespace
 
 std::wstring BuildFolder()
@@ -38,6 +65,8 @@ std::wstring BuildFolder()
     for (wchar_t& c : path)
         if (c == L'/')
             c = L'\\';
+    while (!path.empty() && path.back() == L'\\')
+        path.pop_back();
     return path;
 }
 bool WaitUntil(const std::function<bool()>& done, DWORD ms)
@@ -100,6 +129,14 @@ std::string Narrow(const std::wstring& text)
     return std::string(text.begin(), text.end());
 }
 
+uint64_t FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 std::wstring TextOf(HWND hWnd)
 {
     const int length = static_cast<int>(::SendMessageW(hWnd, WM_GETTEXTLENGTH, 0, 0));
@@ -107,6 +144,66 @@ std::wstring TextOf(HWND hWnd)
     ::SendMessageW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(wcslen(text.c_str()));
     return text;
+}
+
+std::vector<std::wstring> ChildTexts(HWND hWnd)
+{
+    std::vector<std::wstring> texts;
+    for (HWND child = ::GetWindow(hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        texts.push_back(TextOf(child));
+    return texts;
+}
+
+std::wstring AllTexts(HWND hWnd)
+{
+    std::wstring text;
+    AppendText(hWnd, reinterpret_cast<LPARAM>(&text));
+    ::EnumChildWindows(hWnd, AppendText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void PressDialogButton(HWND box, int id)
+{
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
+}
+
+void ClickControl(HWND hWnd)
+{
+    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void TypeKeys(HWND hWnd, std::initializer_list<WORD> keys)
+{
+    ::SetForegroundWindow(hWnd);
+    WaitUntil([&] { return ::GetForegroundWindow() == hWnd; }, 5000);
+    SendKeys(keys);
+}
+
+POINT CentreOf(const RECT& rect)
+{
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickAt(POINT point, bool right, bool twice)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = (point.x * 65535) / (width - 1);
+    move.mi.dy = (point.y * 65535) / (height - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &move, sizeof(INPUT));
+    for (int i = 0; i < (twice ? 2 : 1); ++i)
+    {
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, clicks, sizeof(INPUT));
+    }
 }
 
 RunningApp::~RunningApp()
@@ -121,19 +218,32 @@ RunningApp::~RunningApp()
     }
 }
 
-bool RunningApp::Launch(const std::wstring& exeName)
+bool RunningApp::LaunchPath(const std::wstring& exePath)
 {
-    m_name = exeName.substr(0, exeName.find_last_of(L'.'));
-    std::wstring commandLine = L"\"" + BinFolder() + exeName + L"\"";
+    // The window's marker property is named after the program's file.
+    const size_t slash = exePath.find_last_of(L'\\');
+    m_name = exePath.substr(slash + 1, exePath.find_last_of(L'.') - slash - 1);
+    const std::wstring folder = exePath.substr(0, slash + 1);
+    std::wstring commandLine = L"\"" + exePath + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    return ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            BinFolder().c_str(), &startup, &m_process) != FALSE;
+    return ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &startup, &m_process) != FALSE;
+}
+
+bool RunningApp::Launch(const std::wstring& exeName)
+{
+    return LaunchPath(BinFolder() + exeName);
 }
 
 bool RunningApp::Start(const std::wstring& exeName)
 {
-    return Launch(exeName) && FindWindowOf(60000) && WaitForLog(L"Finished Initialization.", 60000);
+    return StartFrom(BinFolder() + exeName);
+}
+
+bool RunningApp::StartFrom(const std::wstring& exePath)
+{
+    return LaunchPath(exePath) && FindWindowOf(60000) && WaitForLog(L"Finished Initialization.", 60000);
 }
 
 bool RunningApp::FindWindowOf(DWORD ms)
@@ -175,6 +285,15 @@ bool RunningApp::WaitForLog(const std::wstring& text, DWORD ms) const
     return WaitUntil([&] { return LogText().find(text) != std::wstring::npos; }, ms);
 }
 
+size_t RunningApp::LogCount(const std::wstring& text) const
+{
+    const std::wstring log = LogText();
+    size_t n = 0;
+    for (size_t at = log.find(text); at != std::wstring::npos; at = log.find(text, at + 1))
+        ++n;
+    return n;
+}
+
 LRESULT RunningApp::SendWithBuffer(HWND hWnd, UINT message, WPARAM wParam, void* bytes, size_t size) const
 {
     void* remote = ::VirtualAllocEx(m_process.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
@@ -199,34 +318,64 @@ std::wstring RunningApp::StatusText(int pane) const
     return text;
 }
 
+bool RunningApp::ToolbarButtonRect(UINT command, RECT* rect) const
+{
+    HWND rebar = ::FindWindowExW(m_hWnd, nullptr, REBARCLASSNAMEW, nullptr);
+    HWND toolbar = ::FindWindowExW(rebar, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    *rect = {};
+    if (!toolbar || !SendWithBuffer(toolbar, TB_GETRECT, command, rect, sizeof(*rect)))
+        return false;
+    ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(rect), 2);
+    return true;
+}
+
 bool RunningApp::ClickToolbarButton(UINT command) const
 {
     HWND rebar = ::FindWindowExW(m_hWnd, nullptr, REBARCLASSNAMEW, nullptr);
     HWND toolbar = ::FindWindowExW(rebar, nullptr, TOOLBARCLASSNAMEW, nullptr);
     RECT rect = {};
-    if (!toolbar || !SendWithBuffer(toolbar, TB_GETRECT, command, &rect, sizeof(rect)))
+    if (!ToolbarButtonRect(command, &rect))
         return false;
-    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    POINT centre = CentreOf(rect);
+    ::ScreenToClient(toolbar, &centre);
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
     ::PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageW(toolbar, WM_LBUTTONUP, 0, at);
     return true;
 }
 
-HWND RunningApp::FindBox(const std::wstring& text) const
+HWND RunningApp::FindOwnWindow(const std::function<bool(HWND)>& matches, DWORD ms) const
 {
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-    {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        if (pid != m_process.dwProcessId || hWnd == m_hWnd || !::IsWindowVisible(hWnd))
-            continue;
-        for (HWND child = ::GetWindow(hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    HWND found = nullptr;
+    WaitUntil(
+        [&]
         {
-            if (TextOf(child).find(text) != std::wstring::npos)
-                return hWnd;
-        }
-    }
-    return nullptr;
+            for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd;
+                 hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+            {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(hWnd, &pid);
+                if (pid == m_process.dwProcessId && hWnd != m_hWnd && ::IsWindowVisible(hWnd) &&
+                    matches(hWnd))
+                {
+                    found = hWnd;
+                    return true;
+                }
+            }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+HWND RunningApp::FindBox(const std::wstring& text, DWORD ms) const
+{
+    return FindOwnWindow([&](HWND hWnd) { return AllTexts(hWnd).find(text) != std::wstring::npos; }, ms);
+}
+
+HWND RunningApp::FindTopWindow(const std::wstring& caption, DWORD ms) const
+{
+    return FindOwnWindow([&](HWND hWnd) { return TextOf(hWnd) == caption; }, ms);
 }
 
 void RunningApp::Command(UINT id) const
@@ -236,24 +385,9 @@ void RunningApp::Command(UINT id) const
 
 void RunningApp::PressKeys(std::initializer_list<WORD> keys) const
 {
+    // No wait for the foreground: a menu of the program may be open and keep it.
     ::SetForegroundWindow(m_hWnd);
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-    {
-        INPUT down = {};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto it = keys.end(); it != keys.begin();)
-    {
-        INPUT up = {};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *--it;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    SendKeys(keys);
 }
 
 DWORD RunningApp::WaitForExit(DWORD ms)
@@ -265,35 +399,51 @@ DWORD RunningApp::WaitForExit(DWORD ms)
     return code;
 }
 
-bool SaveScreenshot(HWND hWnd, const std::wstring& name)
+std::vector<DWORD> ClientPixels(HWND hWnd, int* width, int* height)
 {
     RECT rect;
     ::GetClientRect(hWnd, &rect);
     ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return false;
+    *width = rect.right - rect.left;
+    *height = rect.bottom - rect.top;
+    if (*width <= 0 || *height <= 0)
+        return {};
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, *width, *height);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::BitBlt(memory, 0, 0, *width, *height, screen, rect.left, rect.top, SRCCOPY);
     ::SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = *width;
+    info.biHeight = *height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(*width) * static_cast<size_t>(*height));
+    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(*height), pixels.data(),
+                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool SaveScreenshot(HWND hWnd, const std::wstring& name)
+{
+    int width = 0;
+    int height = 0;
+    const std::vector<DWORD> pixels = ClientPixels(hWnd, &width, &height);
+    if (pixels.empty())
+        return false;
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof(info);
     info.biWidth = width;
     info.biHeight = height;
     info.biPlanes = 1;
-    info.biBitCount = 24;
+    info.biBitCount = 32;
     info.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
 
     const std::wstring folder = BuildFolder() + L"\\screenshots";
     ::CreateDirectoryW(folder.c_str(), nullptr);
@@ -304,11 +454,12 @@ bool SaveScreenshot(HWND hWnd, const std::wstring& name)
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    file.bfSize = file.bfOffBits + bytes;
     DWORD written = 0;
     const bool ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
                     ::WriteFile(out, &info, sizeof(info), &written, nullptr) &&
-                    ::WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+                    ::WriteFile(out, pixels.data(), bytes, &written, nullptr);
     ::CloseHandle(out);
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <array>
 #include <atomic>
 #include <numeric>
 #include <string>
@@ -109,7 +110,14 @@ bool StartApp(RunningApp& app)
 // Runs one recording to its end ("Done." logged once more).
 bool WaitForRecordingEnd(const RunningApp& app, size_t doneBefore, DWORD ms = 60000)
 {
-    return WaitUntil([&] { return Count(app.LogText(), L"Done.") > doneBefore; }, ms);
+    return WaitUntil([&] { return app.LogCount(L"Done.") > doneBefore; }, ms);
+}
+
+// The settings file holds these values: {section, key, value}.
+void ExpectSettings(std::initializer_list<std::array<const wchar_t*, 3>> expected)
+{
+    for (const auto& e : expected)
+        EXPECT_EQ(Narrow(e[2]), Narrow(Setting(e[0], e[1]))) << Narrow(e[0]) << "/" << Narrow(e[1]);
 }
 
 bool IsOwnedModal(const RunningApp& app, HWND popup, HWND owner)
@@ -248,14 +256,14 @@ TEST(PagesGui, RecordingPageChoicesAndAnAutomaticStopReachTheFile)
     d.Shot(L"pages-output-idle");
 
     // While recording every choice of the three pages is closed.
-    const size_t done = Count(app.LogText(), L"Done.");
+    const size_t done = app.LogCount(L"Done.");
     app.Command(ID_RECORD);
     for (int id : kRecordingRadios)
         EXPECT_TRUE(d.WaitEnabled(d.Item(rec, id), false)) << id;
     for (int id : kOutputWhileIdle)
-        EXPECT_FALSE(::IsWindowEnabled(d.Item(output, id))) << id;
+        EXPECT_TRUE(d.WaitEnabled(d.Item(output, id), false)) << id;
     for (int id : {IDC_OUTPUT_DEST_DIR, IDC_OUTPUT_BROWSE, IDC_OUTPUT_FILE_NAME, IDC_OUTPUT_SECONDS_SPIN})
-        EXPECT_FALSE(::IsWindowEnabled(d.Item(output, id))) << id;
+        EXPECT_TRUE(d.WaitEnabled(d.Item(output, id), false)) << id;
     d.Shot(L"pages-output-recording");
     app.Command(ID_TOOL_RECORDING);
     d.Shot(L"pages-recording-recording");
@@ -281,14 +289,14 @@ TEST(PagesGui, RecordingPageChoicesAndAnAutomaticStopReachTheFile)
 
     app.Command(ID_EXIT);
     EXPECT_EQ(1u, app.WaitForExit());
-    EXPECT_EQ("1", Narrow(Setting(L"OUTPUT", L"Chan")));
-    EXPECT_EQ("4", Narrow(Setting(L"OUTPUT", L"Freq")));
-    EXPECT_EQ("0", Narrow(Setting(L"OUTPUT", L"Resolution")));
-    EXPECT_EQ("1", Narrow(Setting(L"OUTPUT", L"OutputFormat")));
-    EXPECT_EQ("0", Narrow(Setting(L"WAV", L"SubFormat")));
-    EXPECT_EQ("1", Narrow(Setting(L"MISC", L"Stop")));
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"StopMin")));
-    EXPECT_EQ("3", Narrow(Setting(L"MISC", L"StopSec")));
+    ExpectSettings({{L"OUTPUT", L"Chan", L"1"},
+                    {L"OUTPUT", L"Freq", L"4"},
+                    {L"OUTPUT", L"Resolution", L"0"},
+                    {L"OUTPUT", L"OutputFormat", L"1"},
+                    {L"WAV", L"SubFormat", L"0"},
+                    {L"MISC", L"Stop", L"1"},
+                    {L"MISC", L"StopMin", L"0"},
+                    {L"MISC", L"StopSec", L"3"}});
 }
 
 TEST(PagesGui, HandEditedSettingsAreRepairedAndTheStopTimeIsCheckedOnce)
@@ -346,11 +354,11 @@ TEST(PagesGui, HandEditedSettingsAreRepairedAndTheStopTimeIsCheckedOnce)
 
     app.Command(ID_EXIT);
     EXPECT_EQ(1u, app.WaitForExit());
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"StopHour")));
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"StopMin")));
-    EXPECT_EQ("5", Narrow(Setting(L"MISC", L"StopSec")));
-    EXPECT_EQ("2", Narrow(Setting(L"OUTPUT", L"Chan")));
-    EXPECT_EQ("8", Narrow(Setting(L"OUTPUT", L"Freq")));
+    ExpectSettings({{L"MISC", L"StopHour", L"0"},
+                    {L"MISC", L"StopMin", L"0"},
+                    {L"MISC", L"StopSec", L"5"},
+                    {L"OUTPUT", L"Chan", L"2"},
+                    {L"OUTPUT", L"Freq", L"8"}});
 
     // Hours past the spin's range show 99 and are stored as shown.
     UseConfig(L"[MISC]\r\nTip=0\r\nStopHour=150\r\nStopMin=75\r\nStopSec=-4\r\n");
@@ -364,9 +372,8 @@ TEST(PagesGui, HandEditedSettingsAreRepairedAndTheStopTimeIsCheckedOnce)
     EXPECT_EQ("0", Narrow(TextOf(d2.Item(output, IDC_OUTPUT_SECONDS))));
     again.Command(ID_EXIT);
     EXPECT_EQ(1u, again.WaitForExit());
-    EXPECT_EQ("99", Narrow(Setting(L"MISC", L"StopHour")));
-    EXPECT_EQ("59", Narrow(Setting(L"MISC", L"StopMin")));
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"StopSec")));
+    ExpectSettings(
+        {{L"MISC", L"StopHour", L"99"}, {L"MISC", L"StopMin", L"59"}, {L"MISC", L"StopSec", L"0"}});
 }
 
 TEST(PagesGui, SaveAsPromptFolderBrowserAndDefaultName)
@@ -435,17 +442,10 @@ TEST(PagesGui, SaveAsPromptFolderBrowserAndDefaultName)
 
     // A typed name records into the chosen folder.
     d.Type(name, L"named");
-    const size_t done = Count(app.LogText(), L"Done.");
+    const size_t done = app.LogCount(L"Done.");
     app.Command(ID_RECORD);
     const std::wstring path = out.Path() + L"named.mp3";
-    ASSERT_TRUE(WaitUntil(
-        [&]
-        {
-            WIN32_FILE_ATTRIBUTE_DATA data = {};
-            return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-                   data.nFileSizeLow > 4096;
-        },
-        30000));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 4096; }, 30000));
     app.Command(ID_STOP);
     ASSERT_TRUE(WaitForRecordingEnd(app, done));
     EXPECT_GT(ReadMp3Frames(ReadAll(path)).count, 10);
@@ -479,7 +479,7 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     EXPECT_EQ(11, d.ComboSelection(d.Item(encoder, IDC_ENCODER_MP3_BITRATE)));
     ChooseEncoderRows(d, encoder, {{IDC_ENCODER_MP3_BITRATE, 7}, {IDC_ENCODER_MP3_MODE, 2}});
 
-    size_t done = Count(app.LogText(), L"Done.");
+    size_t done = app.LogCount(L"Done.");
     app.Command(ID_RECORD);
     ASSERT_TRUE(WaitForRecordingEnd(app, done));
     const Mp3Frames mp3 = ReadMp3Frames(ReadAll(out.Path() + L"enc.mp3"));
@@ -498,7 +498,7 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
         encoder = OpenEncoderSettings(app, d);
         ASSERT_NE(nullptr, encoder);
         ChooseEncoderRows(d, encoder, {{IDC_ENCODER_OGG_QUALITY, rows[i]}});
-        done = Count(app.LogText(), L"Done.");
+        done = app.LogCount(L"Done.");
         app.Command(ID_RECORD);
         ASSERT_TRUE(WaitForRecordingEnd(app, done));
         nominal[i] = VorbisNominalBitrate(ReadAll(out.Path() + files[i]));
@@ -511,7 +511,7 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     d.Click(d.Item(output, IDC_OUTPUT_STOP_MANUALLY));
     encoder = OpenEncoderSettings(app, d);
     ASSERT_NE(nullptr, encoder);
-    done = Count(app.LogText(), L"Done.");
+    done = app.LogCount(L"Done.");
     app.Command(ID_RECORD);
     HWND rec = d.Page(IDC_RECORDING_MONO);
     ASSERT_TRUE(d.WaitEnabled(d.Item(rec, IDC_RECORDING_MONO), false));
@@ -526,9 +526,8 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
 
     app.Command(ID_EXIT);
     EXPECT_EQ(1u, app.WaitForExit());
-    EXPECT_EQ("7", Narrow(Setting(L"MP3", L"LameBits")));
-    EXPECT_EQ("2", Narrow(Setting(L"MP3", L"LameChannel")));
-    EXPECT_EQ("6", Narrow(Setting(L"OGG", L"QualityCompression")));
+    ExpectSettings(
+        {{L"MP3", L"LameBits", L"7"}, {L"MP3", L"LameChannel", L"2"}, {L"OGG", L"QualityCompression", L"6"}});
 }
 
 TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
@@ -558,7 +557,7 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
 
     // While recording: the list and the mute box close; the level read-outs go blank at
     // once when Show Amplitude is cleared, stay blank, and come back when it is ticked.
-    size_t done = Count(app.LogText(), L"Done.");
+    size_t done = app.LogCount(L"Done.");
     app.Command(ID_RECORD);
     EXPECT_TRUE(d.WaitEnabled(after, false));
     EXPECT_FALSE(::IsWindowEnabled(d.Item(misc, IDC_MISC_MUTE)));
@@ -592,11 +591,11 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
     d.Choose(misc, IDC_MISC_AFTER_RECORDING, 1);
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());
-    EXPECT_EQ("1", Narrow(Setting(L"MISC", L"Mute")));
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"MinToTray")));
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"CloseToTray")));
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"AmpDigi")));
-    EXPECT_EQ("1", Narrow(Setting(L"MISC", L"ActAftRec")));
+    ExpectSettings({{L"MISC", L"Mute", L"1"},
+                    {L"MISC", L"MinToTray", L"0"},
+                    {L"MISC", L"CloseToTray", L"0"},
+                    {L"MISC", L"AmpDigi", L"0"},
+                    {L"MISC", L"ActAftRec", L"1"}});
 
     // Reset ALL: No changes nothing; Yes deletes the file and every page shows the defaults.
     RunningApp again;
@@ -658,7 +657,6 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
 
     again.Command(ID_EXIT);
     EXPECT_EQ(1u, again.WaitForExit());
-    EXPECT_EQ("0", Narrow(Setting(L"MISC", L"WriteLog")));
-    EXPECT_EQ("100", Narrow(Setting(L"MISC", L"LCB")));
-    EXPECT_EQ("Untitled", Narrow(Setting(L"OUTPUT", L"Name")));
+    ExpectSettings(
+        {{L"MISC", L"WriteLog", L"0"}, {L"MISC", L"LCB", L"100"}, {L"OUTPUT", L"Name", L"Untitled"}});
 }

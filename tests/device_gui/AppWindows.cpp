@@ -2,41 +2,8 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "controls/XMessageBox.h"
 #include "tests/app_gui/RunningApp.h"
-
-namespace
-{
-struct WindowSearch
-{
-    DWORD processId;
-    std::wstring caption;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != search->processId || hWnd == search->except || !::IsWindowVisible(hWnd))
-        return TRUE;
-    if (TextOf(hWnd) != search->caption)
-        return TRUE;
-    search->found = hWnd;
-    return FALSE;
-}
-} // namespace
-
-HWND FindProcessWindow(DWORD processId, const std::wstring& caption, HWND except)
-{
-    WindowSearch search = {processId, caption, except, nullptr};
-    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::wstring MessageBoxText(HWND box)
 {
@@ -46,35 +13,11 @@ std::wstring MessageBoxText(HWND box)
 
 bool WindowShowsColour(HWND hWnd, COLORREF colour)
 {
-    RECT rect;
-    ::GetClientRect(hWnd, &rect);
-    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return false;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = -height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    info.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    int width = 0;
+    int height = 0;
     // DIB pixels are 0x00RRGGBB.
     const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (DWORD pixel : pixels)
+    for (DWORD pixel : ClientPixels(hWnd, &width, &height))
         if ((pixel & 0xFFFFFF) == wanted)
             return true;
     return false;

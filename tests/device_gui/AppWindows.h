@@ -1,14 +1,11 @@
-// What the device tests need beyond RunningApp: the program's other top-level windows
-// (message boxes, the report dialog), the Device page's own controls, pixels and the
-// clipboard.
+// What the device tests need beyond RunningApp: the program's message box text, the
+// Device page's own controls, pixels and the clipboard.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// A visible top-level window of the process with this caption, other than except.
-HWND FindProcessWindow(DWORD processId, const std::wstring& caption, HWND except);
 // The text of a message box of the program (its text control).
 std::wstring MessageBoxText(HWND box);
 // Whether any pixel of the window's client area on screen has this colour.

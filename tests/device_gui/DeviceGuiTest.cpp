@@ -13,7 +13,6 @@
 #include <portaudio.h>
 
 #include "../engine/TestFiles.h"
-#include "app/AppFolders.h"
 #include "app/DeviceReport.h"
 #include "app/PaDeviceReportSource.h"
 #include "harness/SignalMatch.h"
@@ -45,18 +44,16 @@ struct DevicePage
 // Waits for the program's message box, checks its text and closes it.
 void ExpectMessage(const RunningApp& app, const std::wstring& text)
 {
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (box = FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window())); }, kWait))
-        << "no message box: " << std::string(text.begin(), text.end());
+    HWND box = app.FindTopWindow(L"Quillmoth", kWait);
+    ASSERT_NE(nullptr, box) << "no message box: " << Narrow(text);
     EXPECT_EQ(text, MessageBoxText(box));
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PressDialogButton(box, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, kWait));
 }
 
 bool NoMessageBox(const RunningApp& app)
 {
-    return FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window()) == nullptr;
+    return app.FindTopWindow(L"Quillmoth") == nullptr;
 }
 
 void Screenshot(const RunningApp& app, const std::wstring& name)
@@ -65,10 +62,15 @@ void Screenshot(const RunningApp& app, const std::wstring& name)
     SaveScreenshot(app.Window(), name);
 }
 
-bool FileLongerThan(const std::wstring& path, DWORD bytes)
+// Starts the program recording WAV files named name into out, and shows the Device page.
+void StartOnDevicePage(RunningApp& app, const TempFolder& out, const std::wstring& name)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > bytes;
+    ASSERT_TRUE(WriteConfig(L"[MISC]\r\nTip=0\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=" + name +
+                            L"\r\nDesDir=" + out.Path() + L"\r\n"));
+    ASSERT_TRUE(app.Start());
+    app.Command(ID_TOOL_DEVICE);
+    const DevicePage page(app);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page.page) != FALSE; }, kWait));
 }
 } // namespace
 
@@ -103,7 +105,7 @@ TEST(DeviceGui, ListMenuLinesVolumeAndTheLaunchers)
         ASSERT_TRUE(WaitUntil([&] { return page.Count(IDC_DEVICE_LINE) > 0 || !NoMessageBox(app); }, kWait));
         if (page.Count(IDC_DEVICE_LINE) == 0)
         {
-            HWND box = FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window());
+            HWND box = app.FindTopWindow(L"Quillmoth");
             EXPECT_EQ(0u, MessageBoxText(box).find(L"Fail to ")) << entry;
             ::PostMessageW(box, WM_COMMAND, IDOK, 0);
             EXPECT_TRUE(WaitUntil([&] { return NoMessageBox(app); }, kWait));
@@ -137,7 +139,7 @@ TEST(DeviceGui, ListMenuLinesVolumeAndTheLaunchers)
     app.Command(ID_DEVICE_FIRST + static_cast<UINT>(first));
     EXPECT_TRUE(WaitUntil([&] { return page.Selection(IDC_DEVICE_LIST) == first; }, kWait));
     if (WaitUntil([&] { return !NoMessageBox(app); }, 3000))
-        ::PostMessageW(FindProcessWindow(app.ProcessId(), L"Quillmoth", app.Window()), WM_COMMAND, IDOK, 0);
+        ::PostMessageW(app.FindTopWindow(L"Quillmoth"), WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return NoMessageBox(app); }, kWait));
 
     // Neither volume control exists here: the message, and the warning in the log.
@@ -159,14 +161,9 @@ TEST(DeviceGui, ListMenuLinesVolumeAndTheLaunchers)
 TEST(DeviceGui, LeftBalanceAtHalfHalvesTheLeftChannelAndTheListWaitsForStop)
 {
     TempFolder out;
-    ASSERT_TRUE(
-        WriteConfig(L"[MISC]\r\nTip=0\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=half\r\nDesDir=" +
-                    out.Path() + L"\r\n"));
     RunningApp app;
-    ASSERT_TRUE(app.Start());
-    app.Command(ID_TOOL_DEVICE);
+    ASSERT_NO_FATAL_FAILURE(StartOnDevicePage(app, out, L"half"));
     const DevicePage page(app);
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page.page) != FALSE; }, kWait));
     DragTrackbar(page.Item(IDC_DEVICE_LEFT_BALANCE), 50);
     ASSERT_TRUE(WaitUntil([&] { return page.Text(IDC_DEVICE_LEFT_LABEL) == L"Left Balance: 50"; }, kWait));
     EXPECT_EQ(L"Right Balance: 100", page.Text(IDC_DEVICE_RIGHT_LABEL));
@@ -174,7 +171,7 @@ TEST(DeviceGui, LeftBalanceAtHalfHalvesTheLeftChannelAndTheListWaitsForStop)
     const int selected = page.Selection(IDC_DEVICE_LIST);
     app.Command(ID_RECORD);
     const std::wstring path = out.Path() + L"half.wav";
-    ASSERT_TRUE(WaitUntil([&] { return FileLongerThan(path, 44 + 2 * 176400); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 2 * 176400; }, kWait));
 
     // Another device while recording: refused, the old entry stays chosen.
     if (page.Count(IDC_DEVICE_LIST) > 1)
@@ -205,28 +202,19 @@ TEST(DeviceGui, LeftBalanceAtHalfHalvesTheLeftChannelAndTheListWaitsForStop)
 
     // The balance is kept for the next start.
     wchar_t value[16] = {};
-    ::GetPrivateProfileStringW(L"MISC", L"LCB", L"", value, 16,
-                               (std::wstring(GetUserDataFolder().GetString()) + L"\\Config.ini").c_str());
+    ::GetPrivateProfileStringW(L"MISC", L"LCB", L"", value, 16, DataFile(L"Config.ini").c_str());
     EXPECT_STREQ(L"50", value);
 }
 
 TEST(DeviceGui, SoundDeviceInfoReportsEveryDeviceAndCopiesIt)
 {
     TempFolder out;
-    ASSERT_TRUE(
-        WriteConfig(L"[MISC]\r\nTip=0\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=report\r\nDesDir=" +
-                    out.Path() + L"\r\n"));
     RunningApp app;
-    ASSERT_TRUE(app.Start());
-    app.Command(ID_TOOL_DEVICE);
+    ASSERT_NO_FATAL_FAILURE(StartOnDevicePage(app, out, L"report"));
     const DevicePage page(app);
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page.page) != FALSE; }, kWait));
     PostNotify(page.Item(IDC_DEVICE_INFO), BN_CLICKED);
-    HWND dlg = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&]
-        { return (dlg = FindProcessWindow(app.ProcessId(), L"Sound Device Info", app.Window())) != nullptr; },
-        kWait));
+    HWND dlg = app.FindTopWindow(L"Sound Device Info", kWait);
+    ASSERT_NE(nullptr, dlg);
     EXPECT_EQ(app.Window(), ::GetWindow(dlg, GW_OWNER));
     EXPECT_FALSE(::IsWindowEnabled(app.Window()));
     HWND box = ::GetDlgItem(dlg, IDC_DEVICE_INFO_TEXT);
@@ -258,7 +246,7 @@ TEST(DeviceGui, SoundDeviceInfoReportsEveryDeviceAndCopiesIt)
 
     // While recording Diagnose refuses, below the report that stays.
     app.Command(ID_RECORD);
-    ASSERT_TRUE(WaitUntil([&] { return FileLongerThan(out.Path() + L"report.wav", 44); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(out.Path() + L"report.wav") > 44; }, kWait));
     ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(
         WaitUntil([&] { return TextOf(box) == report + L"    Please stop recording first.\r\n"; }, kWait));
