@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Set-up (once) and build: scripts/build.sh [i686|x86_64|all]
+# Set-up (once) and build: scripts/build.sh [i686|x86_64|all] [target...]
+# (with targets, only those, in the named tree or trees)
 # build/i686 is the shipped 32-bit program; build/x86_64 is the same sources for
 # running the tests where the kernel cannot execute 32-bit code.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-all}
+shift || true
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
 bash "$root/scripts/setup.sh"
 
 build_one() { # arch
@@ -13,7 +17,7 @@ build_one() { # arch
         cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
     fi
     echo "$arch" >"$dir/qm-arch"
-    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}" -- --no-print-directory
 }
 
 case "$what" in

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The test harness around Wine: harness.sh start|stop BUILD_DIR
-#  start: an Xvfb display, a PulseAudio daemon of our own with a null sink whose
-#         monitor is the default source, a player that feeds it a known stereo
-#         signal (440 Hz left, 660 Hz right) without gaps, and a warm wineserver.
+#  start: two Xvfb displays, each with a Wine prefix and a warm wineserver of its own
+#         (two desktops, so that two window tests can run at once), a PulseAudio
+#         daemon of our own with a null sink whose monitor is the default source, and
+#         a player that feeds it a known stereo signal (440 Hz left, 660 Hz right)
+#         without gaps.
 #  stop:  ends all of them, by their own pids.
 set -eu
 cmd=$1
@@ -25,6 +27,7 @@ stop_pid() { # pidfile
 }
 
 stop_all() {
+    WINEPREFIX="$build/wineprefix2" "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -k 2>/dev/null || true
     stop_pid "$h/player.pid"
     if [ -f "$h/pulse.pid" ]; then
@@ -32,7 +35,19 @@ stop_all() {
         stop_pid "$h/pulse.pid"
     fi
     stop_pid "$h/xvfb.pid"
-    rm -f "$h/display"
+    stop_pid "$h/xvfb2.pid"
+    rm -f "$h/display" "$h/display2"
+}
+
+# start_display SUFFIX: an Xvfb on the first free number from 90; its number in
+# display<SUFFIX>. Everything started here gets its own stdio: ctest waits for its pipes.
+start_display() {
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$h/xvfb$1.log" 2>&1 &
+    echo $! >"$h/xvfb$1.pid"
+    echo "$n" >"$h/display$1"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 }
 
 case "$cmd" in
@@ -42,14 +57,9 @@ stop)
     ;;
 start)
     stop_all
-    # Display: the first free number from 90.
-    n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    # Everything started here gets its own stdio: ctest waits for its pipes to close.
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$h/xvfb.log" 2>&1 &
-    echo $! >"$h/xvfb.pid"
-    echo "$n" >"$h/display"
-    export DISPLAY=":$n"
+    start_display ""
+    start_display 2
+    export DISPLAY=":$(cat "$h/display")"
 
     # PulseAudio: HOME and XDG_RUNTIME_DIR inside the build folder. The devices' names are
     # set here, so that the tests find them whatever names the server's version gives.
@@ -78,15 +88,22 @@ PA
     ) &
     echo $! >"$h/player.pid"
 
-    # Xvfb up before the first window.
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-
-    qm_wine_prefix </dev/null >/dev/null 2>&1
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1
-    # Bring up Wine's own services now, with our stdio: started later by a test
-    # program, they would inherit its pipes and ctest would wait for them.
-    "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
-    echo "harness started (display :$n)"
+    # Both desktops' prefixes, each with a warm wineserver and Wine's own services up now,
+    # with our stdio: started later by a test program, they would inherit its pipes and
+    # ctest would wait for them.
+    lanes=()
+    for lane in 1 2; do
+        (
+            QM_LANE=$lane qm_wine_env "$build"
+            qm_wine_prefix </dev/null >/dev/null 2>&1
+            "$WINESERVER" -p </dev/null >/dev/null 2>&1
+            "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+        ) &
+        lanes+=($!)
+    done
+    # Only these: the displays and the player run on in the background.
+    wait "${lanes[@]}"
+    echo "harness started (displays :$(cat "$h/display") and :$(cat "$h/display2"))"
     ;;
 *)
     echo "usage: $0 start|stop BUILD_DIR" >&2

@@ -4,7 +4,11 @@ qm_wine_env() {
     local build=$1
     QM_ARCH=$(cat "$build/qm-arch" 2>/dev/null || echo x86_64)
     QM_HARNESS="$build/harness"
-    export WINEPREFIX="$build/wineprefix"
+    # Window tests run on two desktops at once: lane 2 has a display and a Wine prefix
+    # (so a wineserver, a foreground window and a keyboard) of its own.
+    QM_LANE_SUFFIX=""
+    [ "${QM_LANE:-1}" = 2 ] && QM_LANE_SUFFIX=2
+    export WINEPREFIX="$build/wineprefix$QM_LANE_SUFFIX"
     export WINEDEBUG=${QM_WINEDEBUG:--all}
     if [ "$QM_ARCH" = x86_64 ]; then
         # Debian's wine script prefers the 32-bit loader whenever it is installed.
@@ -22,8 +26,8 @@ qm_wine_env() {
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
     [ -f "$ALSA_CONFIG_PATH" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$ALSA_CONFIG_PATH"
-    if [ -f "$QM_HARNESS/display" ]; then
-        export DISPLAY=":$(cat "$QM_HARNESS/display")"
+    if [ -f "$QM_HARNESS/display$QM_LANE_SUFFIX" ]; then
+        export DISPLAY=":$(cat "$QM_HARNESS/display$QM_LANE_SUFFIX")"
     fi
     export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
 }
@@ -39,5 +43,5 @@ qm_wine_prefix() {
         "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d pulse /f >>"$QM_HARNESS/wineboot.log" 2>&1
         "$WINESERVER" -w
         touch "$WINEPREFIX/.qm-ready"
-    ) 9>"$QM_HARNESS/prefix.lock"
+    ) 9>"$QM_HARNESS/prefix$QM_LANE_SUFFIX.lock"
 }
