@@ -38,6 +38,7 @@ void CStaticTime::OnPaint()
     GetClientRect(&m_rcClient);
     CPaintDC paintDC(this);
     CMemDC2 dc(&paintDC, &m_rcClient);
+    dc.FillSolidRect(&m_rcClient, m_crBackground);
     if (!m_bGeometryReady)
     {
         // Sized once, from the first paint's height.
@@ -49,65 +50,26 @@ void CStaticTime::OnPaint()
     }
     const std::wstring text(m_strText.GetString(), static_cast<size_t>(m_strText.GetLength()));
     const std::vector<int> cells = SegmentCellPositions(text, GetSegmentSize());
-    // The background with its unlit segments changes only with the text's layout; the
-    // clock repaints ten times a second, so it is drawn once and copied.
-    if (!DrawBackground(&dc, text, cells))
-        dc.FillSolidRect(&m_rcClient, m_crBackground);
-    CPen pen(PS_SOLID, m_nPenWidth, m_crSegment);
-    CPen* pOld = dc.SelectObject(&pen);
     for (size_t i = 0; i < text.size(); ++i)
     {
+        if (m_bGhost && text[i] != L':')
+            DrawDigit(&dc, kSegGhost, cells[i]);
         const int code = SegmentCode(text[i]);
         if (code >= 0)
-            DrawSegments(&dc, code, cells[i]);
+            DrawDigit(&dc, code, cells[i]);
     }
-    dc.SelectObject(pOld);
 }
 
-BOOL CStaticTime::DrawBackground(CDC* pDC, const std::wstring& text, const std::vector<int>& cells)
+void CStaticTime::DrawDigit(CDC* pDC, int code, int x)
 {
-    // Digits share one ghost; what else stands where (colon, point, blank) shapes it.
-    std::wstring layout = text;
-    for (wchar_t& c : layout)
-        if (c != L':')
-            c = L'8';
-    const int width = m_rcClient.Width();
-    const int height = m_rcClient.Height();
-    if (layout != m_strGhostLayout || width != m_nGhostWidth || height != m_nGhostHeight ||
-        !m_ghostDC.GetSafeHdc())
-    {
-        m_ghostDC.DeleteDC();
-        m_ghostBitmap.DeleteObject();
-        if (!m_ghostDC.CreateCompatibleDC(pDC) || !m_ghostBitmap.CreateCompatibleBitmap(pDC, width, height))
-        {
-            m_ghostDC.DeleteDC();
-            return FALSE;
-        }
-        m_ghostDC.SelectObject(&m_ghostBitmap);
-        m_ghostDC.FillSolidRect(&m_rcClient, m_crBackground);
-        if (m_bGhost)
-        {
-            CPen ghost(PS_SOLID, m_nPenWidth, GhostColour(m_crSegment));
-            CPen* pOld = m_ghostDC.SelectObject(&ghost);
-            for (size_t i = 0; i < layout.size(); ++i)
-                if (layout[i] != L':')
-                    DrawSegments(&m_ghostDC, kSegGhost, cells[i]);
-            m_ghostDC.SelectObject(pOld);
-        }
-        m_strGhostLayout = layout;
-        m_nGhostWidth = width;
-        m_nGhostHeight = height;
-    }
-    return pDC->BitBlt(0, 0, width, height, &m_ghostDC, 0, 0, SRCCOPY);
-}
-
-void CStaticTime::DrawSegments(CDC* pDC, int code, int x)
-{
+    CPen pen(PS_SOLID, m_nPenWidth, code == kSegGhost ? GhostColour(m_crSegment) : m_crSegment);
+    CPen* pOld = pDC->SelectObject(&pen);
     for (const SegmentLine& line : SegmentLines(code, x, GetSegmentSize()))
     {
         pDC->MoveTo(line.from.x, line.from.y);
         pDC->LineTo(line.to.x, line.to.y);
     }
+    pDC->SelectObject(pOld);
 }
 
 // The digits shown are the control's text, for whoever reads it (a screen reader, a test).

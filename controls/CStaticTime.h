@@ -2,12 +2,7 @@
 // unlit segments of every digit drawn dimly.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "controls/SevenSegment.h"
-#include "framework/CBitmap.h"
-#include "framework/CDC.h"
 #include "framework/CBrush.h"
 #include "framework/CStatic.h"
 #include "framework/CString.h"
@@ -28,11 +23,7 @@ protected:
     void OnPaint();
     LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetTextLength(WPARAM, LPARAM);
-    // Copies the background with the unlit segments, drawn once per layout; FALSE when
-    // no bitmap could be had.
-    BOOL DrawBackground(CDC* pDC, const std::wstring& text, const std::vector<int>& cells);
-    // The lines of a segment code with the pen that is selected.
-    void DrawSegments(CDC* pDC, int code, int x);
+    void DrawDigit(CDC* pDC, int code, int x);
 
     bool m_bGhost = true;
     bool m_bGeometryReady = false;
@@ -44,12 +35,6 @@ protected:
     COLORREF m_crBackground = RGB(0, 0, 0);
     COLORREF m_crSegment = RGB(0, 255, 0);
     CBrush m_brBackground;
-    // The bitmap outlives the DC it is selected into (members end in reverse order).
-    CBitmap m_ghostBitmap;
-    CDC m_ghostDC;
-    std::wstring m_strGhostLayout;
-    int m_nGhostWidth = 0;
-    int m_nGhostHeight = 0;
 
     DECLARE_MESSAGE_MAP()
 };
