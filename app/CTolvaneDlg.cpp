@@ -203,6 +203,10 @@ BOOL CTolvaneDlg::OnInitDialog()
     m_pFileList = &m_filesDlg.m_list;
 
     g_strDataDir = GetUserDataFolder();
+    // A system without an application-data folder: the program's own folder, never a
+    // drive's root.
+    if (g_strDataDir.IsEmpty())
+        g_strDataDir = g_strProgramDir;
     if (!::PathIsDirectoryW(g_strDataDir) && !CreateDirectoryPath(g_strDataDir))
     {
         CString text;
@@ -1139,14 +1143,21 @@ void CTolvaneDlg::SaveRecordedFiles()
 
 void CTolvaneDlg::OnExit()
 {
-    static bool exiting = false;
-    if (g_bExitStarted || exiting)
+    // Messages handled while the recording winds down may ask to exit again.
+    if (g_bExitStarted || m_bExiting)
         return;
-    exiting = true;
+    m_bExiting = TRUE;
     if (IsRecording())
         OnStop();
     WaitForRecordingEnd(10000);
     g_bExitStarted = 1;
+    // Closed before start-up had read the settings and built the pages: saving now
+    // would write defaults over the user's files.
+    if (!m_bStarted)
+    {
+        EndProgram();
+        return;
+    }
 
     if (g_settings.bWriteLogFile)
         EventLogFile(GetLogFilePath()).WriteTrailer();

@@ -172,6 +172,7 @@ private:
     BOOL m_bAudioInitialized = FALSE;
     BOOL m_bStarted = FALSE; // start-up got past the point where exit may save
     BOOL m_bListDamaged = FALSE;
+    BOOL m_bExiting = FALSE;
     unsigned m_nIdleCount = 0;
     // Lines logged before the Log page exists, shown when it does.
     std::vector<std::pair<CString, COLORREF>> m_pendingLines;

@@ -33,36 +33,31 @@ int DefaultValue(EncoderChoices::List list)
     return 3;
 }
 
-int16_t& Field(EncoderChoices::List list, RecorderSettings& s)
+// The setting a list edits.
+int16_t RecorderSettings::*FieldOf(EncoderChoices::List list)
 {
     switch (list)
     {
     case EncoderChoices::LIST_WAV_CODEC:
-        return s.nWavSubFormat;
+        return &RecorderSettings::nWavSubFormat;
     case EncoderChoices::LIST_MP3_BITRATE:
-        return s.nMp3BitrateIndex;
+        return &RecorderSettings::nMp3BitrateIndex;
     case EncoderChoices::LIST_MP3_MODE:
-        return s.nMp3ChannelMode;
+        return &RecorderSettings::nMp3ChannelMode;
     case EncoderChoices::LIST_OGG_QUALITY:
         break;
     }
-    return s.nOggQuality;
+    return &RecorderSettings::nOggQuality;
+}
+
+int16_t& Field(EncoderChoices::List list, RecorderSettings& s)
+{
+    return s.*FieldOf(list);
 }
 
 int FieldValue(EncoderChoices::List list, const RecorderSettings& s)
 {
-    switch (list)
-    {
-    case EncoderChoices::LIST_WAV_CODEC:
-        return s.nWavSubFormat;
-    case EncoderChoices::LIST_MP3_BITRATE:
-        return s.nMp3BitrateIndex;
-    case EncoderChoices::LIST_MP3_MODE:
-        return s.nMp3ChannelMode;
-    case EncoderChoices::LIST_OGG_QUALITY:
-        break;
-    }
-    return s.nOggQuality;
+    return s.*FieldOf(list);
 }
 } // namespace
 
