@@ -52,8 +52,26 @@ if ! apt_ready; then
     if [ -f /etc/apt/sources.list ] && ! grep -qE '^deb-src ' /etc/apt/sources.list; then
         $SUDO sed -i -E 's/^deb (.*)$/deb \1\ndeb-src \1/' /etc/apt/sources.list
     fi
-    $SUDO apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${packages[@]}"
+    # A mirror caught mid-sync fails one index now and then; the lists it did fetch
+    # still serve the install, which fails by itself if a package is really missing.
+    updated=0
+    for attempt in 1 2 3; do
+        if $SUDO apt-get update -q; then
+            updated=1
+            break
+        fi
+        log "apt-get update failed (attempt $attempt)"
+        sleep 5
+    done
+    [ "$updated" = 1 ] || log "going on with the package lists apt has"
+    install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends)
+    if ! $SUDO "${install[@]}" "${packages[@]}"; then
+        # With one architecture's update index missing, the two architectures' versions of a
+        # shared library disagree; the release's own packages exist for both.
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        log "install failed; trying again with the packages of $codename itself"
+        $SUDO "${install[@]}" -t "$codename" "${packages[@]}"
+    fi
 fi
 
 # The posix thread model gives std::thread and std::mutex.
