@@ -104,6 +104,7 @@ ON_MESSAGE(WM_REC_LOG, &CTolvaneDlg::OnRecLog)
 ON_MESSAGE(WM_REC_RESET, &CTolvaneDlg::OnRecReset)
 ON_MESSAGE(WM_REC_THREAD_END, &CTolvaneDlg::OnRecThreadEnd)
 ON_MESSAGE(WM_REC_FINISHED, &CTolvaneDlg::OnRecFinished)
+ON_MESSAGE(WM_REC_STATUS, &CTolvaneDlg::OnRecStatus)
 ON_COMMAND(ID_TOOL_LOG, &CTolvaneDlg::OnToolLog)
 ON_COMMAND(ID_TOOL_DEVICE, &CTolvaneDlg::OnToolDevice)
 ON_COMMAND(ID_TOOL_RECORDING, &CTolvaneDlg::OnToolRecording)
@@ -711,6 +712,7 @@ void CTolvaneDlg::OnRecord()
     }
     if (m_pSession->Record(g_settings, g_formatTable, g_nCaptureDevice))
     {
+        m_bShowsRecording = true;
         m_stTime.SetText(L"00:00:00.0");
         m_progress.SetPos(0);
     }
@@ -722,6 +724,12 @@ void CTolvaneDlg::BlankLevelReadouts()
 {
     m_stLeftLevel.SetText(L"   ");
     m_stRightLevel.SetText(L"   ");
+}
+
+void CTolvaneDlg::ApplyBalance()
+{
+    if (m_pSession && m_pSession->IsRecording())
+        m_pSession->SetBalance(g_settings.nLeftBalance, g_settings.nRightBalance);
 }
 
 void CTolvaneDlg::OnPauseResume()
@@ -776,6 +784,15 @@ LRESULT CTolvaneDlg::OnRecLog(WPARAM wParam, LPARAM lParam)
 
 LRESULT CTolvaneDlg::OnRecReset(WPARAM, LPARAM)
 {
+    ReturnToIdle();
+    if (m_pSession && m_pSession->IsAutoStopped() && g_settings.nActionAfterRecording)
+        NotifyRecordingFinished();
+    return 0;
+}
+
+void CTolvaneDlg::ReturnToIdle()
+{
+    m_bShowsRecording = false;
     m_stTime.SetText(L"           ");
     m_stLeftLevel.SetText(L"   ");
     m_stRightLevel.SetText(L"   ");
@@ -786,16 +803,24 @@ LRESULT CTolvaneDlg::OnRecReset(WPARAM, LPARAM)
         g_pTaskbarList->SetProgressState(m_hWnd, TBPF_NOPROGRESS);
         g_pTaskbarList->SetOverlayIcon(m_hWnd, nullptr, L"");
     }
-    if (m_pSession && m_pSession->IsAutoStopped() && g_settings.nActionAfterRecording)
-        NotifyRecordingFinished();
     // The pages follow at once, not at the next idle kick.
     KickPages();
-    return 0;
 }
 LRESULT CTolvaneDlg::OnRecThreadEnd(WPARAM, LPARAM)
 {
-    if (m_pSession)
-        m_pSession->OnRecThreadEnd();
+    if (!m_pSession)
+        return 0;
+    m_pSession->OnRecThreadEnd();
+    // A writer that failed sends no reset: the window goes back to idle all the same.
+    if (m_bShowsRecording && m_pSession->HasEnded())
+        ReturnToIdle();
+    return 0;
+}
+
+LRESULT CTolvaneDlg::OnRecStatus(WPARAM, LPARAM lParam)
+{
+    if (lParam)
+        SetStatusText(2, *reinterpret_cast<const CString*>(lParam));
     return 0;
 }
 

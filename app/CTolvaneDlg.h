@@ -55,6 +55,8 @@ public:
     BOOL LoadSettings();
     BOOL SaveSettings();
     BOOL IsRecording() const { return m_pSession && m_pSession->IsRecording(); }
+    // The balance settings reach the recording that runs.
+    void ApplyBalance();
     void CheckFreeSpace(const CString& path);
     void UpdateFormatDescription();
     void UpdateFormatButton();
@@ -68,7 +70,7 @@ public:
     void OnStop();
     void OnExit();
 
-    // RecordingHost: the capture thread's status line, the icons, the save prompt.
+    // RecordingHost: the recording's status line, the icons, the save prompt.
     void SetStatusText(const CString& text) override { SetStatusText(2, text); }
     void ShowRecordingState(bool paused) override;
     BOOL PromptOutputPath(const CString& extension, CString& path) override;
@@ -129,6 +131,7 @@ protected:
     LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -168,6 +171,9 @@ private:
     BOOL m_bTrayIcon = FALSE;
 
     std::unique_ptr<RecordingSession> m_pSession;
+    // The read-outs, icons and taskbar show a recording until its reset, or a failure.
+    bool m_bShowsRecording = false;
+    void ReturnToIdle();
     PaError m_paError = paNoError;
     BOOL m_bAudioInitialized = FALSE;
     BOOL m_bStarted = FALSE; // start-up got past the point where exit may save

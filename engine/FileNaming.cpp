@@ -46,6 +46,28 @@ CString MakeUniqueFileName(const CString& path, const CString& extension)
     }
 }
 
+BOOL CreateUniqueFile(const CString& path, const CString& extension, CString& created)
+{
+    CString candidate = PathFileExistsW(path) ? MakeUniqueFileName(path, extension) : path;
+    // Each failure means someone took the name just now; the next look skips it.
+    for (int attempt = 0; attempt < 100; ++attempt)
+    {
+        HANDLE file =
+            ::CreateFileW(candidate, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+        {
+            ::CloseHandle(file);
+            created = candidate;
+            return TRUE;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            return FALSE;
+        candidate = MakeUniqueFileName(path, extension);
+    }
+    return FALSE;
+}
+
 namespace
 {
 bool IsSeparator(wchar_t c)

@@ -15,6 +15,11 @@ CString SanitizeFileName(CString name, bool keepColon);
 // does not.
 CString MakeUniqueFileName(const CString& path, const CString& extension);
 
+// Creates path as a new empty file, or, when the name is taken (also by another program
+// between the choice and this call), the next free name after it, so that two recordings
+// never share one file. TRUE with the name in created; FALSE when no file could be made.
+BOOL CreateUniqueFile(const CString& path, const CString& extension, CString& created);
+
 // Creates every missing folder of the path. TRUE when it exists at the end (also when
 // its last level is a file). Paths of MAX_PATH characters or more fail.
 BOOL CreateDirectoryPath(LPCWSTR path);

@@ -154,7 +154,9 @@ int Mp3Writer::Record(const CString& path, const RecorderSettings& settings, Sam
     RecordingSession::DrainRing(ring, samples.data(), chunk, captureEnded,
                                 [&](const int32_t* p, unsigned n)
                                 {
-                                    samplesRead += n;
+                                    // What follows a failed write never reaches the file.
+                                    if (m_bWriteFailed)
+                                        return;
                                     const unsigned perChannel =
                                         SplitToFloat(p, n, channels, left.data(), right.data());
                                     DWORD produced = 0;
@@ -169,6 +171,8 @@ int Mp3Writer::Record(const CString& path, const RecorderSettings& settings, Sam
                                         Warn(text);
                                     }
                                     WriteBytes(out.data(), produced, file.get());
+                                    if (!m_bWriteFailed)
+                                        samplesRead += n;
                                 });
 
     DWORD produced = 0;

@@ -149,7 +149,9 @@ int OggWriter::Record(const CString& path, const RecorderSettings& settings, Sam
     RecordingSession::DrainRing(ring, samples.data(), kChunk, captureEnded,
                                 [&](const int32_t* p, unsigned n)
                                 {
-                                    samplesRead += n;
+                                    // What follows a failed write never reaches the file.
+                                    if (m_bWriteFailed)
+                                        return;
                                     const unsigned frames = n / static_cast<unsigned>(channels);
                                     ConvertInt32ToFloat(p, floats.data(),
                                                         frames * static_cast<unsigned>(channels));
@@ -169,6 +171,8 @@ int OggWriter::Record(const CString& path, const RecorderSettings& settings, Sam
                                     }
                                     vorbis_analysis_wrote(&e.dsp, static_cast<int>(frames));
                                     WriteBlocks(e);
+                                    if (!m_bWriteFailed)
+                                        samplesRead += n;
                                 });
 
     vorbis_analysis_wrote(&e.dsp, 0);

@@ -11,7 +11,8 @@ public:
 
     // User-interface thread: Record and Pause/Resume report here.
     virtual void LogEvent(const CString& text, int level) = 0;
-    // The recording part of the status bar; also called from the capture thread.
+    // The recording part of the status bar (the capture thread's text comes as
+    // WM_REC_STATUS, for the owner to pass here on its own thread).
     virtual void SetStatusText(const CString& text) = 0;
     // Window icon, tray icon and tip, taskbar button: recording or paused.
     virtual void ShowRecordingState(bool paused) = 0;

@@ -13,6 +13,9 @@ constexpr UINT WM_REC_RESET = WM_USER + 102;
 constexpr UINT WM_REC_THREAD_END = WM_USER + 103;
 // Sent by the writer when the file is complete.
 constexpr UINT WM_REC_FINISHED = WM_USER + 105;
+// Sent by the capture thread as it starts, so that the status bar is set on the window's
+// own thread: lParam a const CString* with the text (the sender's; the receiver copies it).
+constexpr UINT WM_REC_STATUS = WM_USER + 106;
 
 enum LogLevel
 {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/AudioLibrary.h"
+#include "engine/BlockReader.h"
 #include "engine/FileNaming.h"
 #include "engine/Mp3Writer.h"
 #include "engine/OggWriter.h"
@@ -68,6 +69,23 @@ void RecordingSession::PostLog(HWND hWnd, const CString& text, int level)
         message.release(); // the receiver deletes it
 }
 
+CString RecordingSession::LossText(uint64_t droppedSamples, unsigned overflows)
+{
+    CString text;
+    if (droppedSamples)
+        text.Format(L"The encoder could not keep up: %I64u samples were lost.", droppedSamples);
+    if (overflows)
+    {
+        CString device;
+        if (overflows == 1)
+            device = L"The input device overflowed once: input was lost.";
+        else
+            device.Format(L"The input device overflowed %u times: input was lost.", overflows);
+        text += text.IsEmpty() ? device : L" " + device;
+    }
+    return text;
+}
+
 void RecordingSession::PostThreadEnd(WPARAM which) const
 {
     PostMessageW(m_hWnd, WM_REC_THREAD_END, which, 0);
@@ -113,9 +131,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     {
         settings.strDestDir = SanitizeFileName(settings.strDestDir, true);
         settings.strFileName = SanitizeFileName(settings.strFileName, false);
-        path = settings.strDestDir + settings.strFileName + ext;
-        if (PathFileExistsW(path))
-            path = MakeUniqueFileName(path, ext);
+        path = SanitizeFileName(settings.strDestDir + settings.strFileName + ext, true);
         const int slash = path.ReverseFind(L'\\');
         if (slash > 0)
         {
@@ -128,6 +144,14 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
                 return FALSE;
             }
         }
+        // Taken now, so that another copy of the program choosing the same name at the
+        // same moment goes on to the next one. Where no file can be made, the writer
+        // reports why.
+        CString created;
+        if (CreateUniqueFile(path, ext, created))
+            path = created;
+        else if (PathFileExistsW(path))
+            path = MakeUniqueFileName(path, ext);
     }
     else if (!m_host.PromptOutputPath(ext, path))
     {
@@ -142,6 +166,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     m_nSamplesRead = 0;
     m_bPaused = 0;
     m_bAutoStopped = 0;
+    SetBalance(settings.nLeftBalance, settings.nRightBalance);
     m_nStopBlocks =
         ((static_cast<int64_t>(settings.nStopHour) * 60 + settings.nStopMinute) * 60 + settings.nStopSecond) *
         10;
@@ -166,6 +191,8 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
                 WaitForSingleObject(thread->m_hThread, INFINITE);
             }
         ReleaseThreads();
+        if (settings.nSaveLocation)
+            DeleteFileW(m_strOutputPath); // the empty file taken for the name
         m_host.LogEvent(L"The recording threads could not be started.", LOG_ERROR);
         return FALSE;
     }
@@ -197,6 +224,12 @@ void RecordingSession::OnPauseResume()
         m_host.SetStatusText(L"Recording:  " + m_strOutputPath);
     }
     m_host.ShowRecordingState(paused);
+}
+
+void RecordingSession::SetBalance(int left, int right)
+{
+    m_nLeftBalance = left;
+    m_nRightBalance = right;
 }
 
 void RecordingSession::OnStop()
@@ -290,7 +323,9 @@ UINT RecordingSession::CaptureThreadProc(LPVOID pParam)
         return 0;
     try
     {
-        self->m_host.SetStatusText(L"Recording:  " + self->m_strOutputPath);
+        // Sent, so the window sets it on its own thread before the first progress.
+        const CString status = L"Recording:  " + self->m_strOutputPath;
+        SendMessageW(self->m_hWnd, WM_REC_STATUS, 0, reinterpret_cast<LPARAM>(&status));
         self->CaptureAudio();
     }
     catch (...)
@@ -304,9 +339,14 @@ UINT RecordingSession::CaptureThreadProc(LPVOID pParam)
 
 void RecordingSession::FailCapture(LPCWSTR text, PaError error, int level)
 {
+    FailCapture(text, AudioLibrary::ErrorText(error), level);
+}
+
+void RecordingSession::FailCapture(LPCWSTR text, const CString& detail, int level)
+{
     m_bRecording = 0;
     PostLog(text, level);
-    PostLog(AudioLibrary::ErrorText(error), level);
+    PostLog(detail, level);
     PostThreadEnd(1);
 }
 
@@ -356,12 +396,14 @@ void RecordingSession::CaptureAudio()
     }
 
     // Zeroed, so a block the device never filled is silence.
-    std::vector<BYTE> bytes(static_cast<size_t>(blockSamples) * GetCaptureSampleBytes(resolution));
+    const unsigned sampleBytes = GetCaptureSampleBytes(resolution);
+    std::vector<BYTE> bytes(static_cast<size_t>(blockSamples) * sampleBytes);
     std::vector<int32_t> samples(blockSamples);
     const unsigned progressCopies = m_settings.nSampleRateIndex == 0 ? 2 : 1;
-    const float leftGain = static_cast<float>(m_settings.nLeftBalance / 100.0);
-    const float rightGain = static_cast<float>(m_settings.nRightBalance / 100.0);
     unsigned reads = 0;
+    unsigned overflows = 0;
+    BlockReader reader(m_pStream, static_cast<unsigned>(channels) * sampleBytes, m_limits.silenceMs,
+                       m_streamCalls);
 
     // The settling pause comes before the start: once started, the device's buffers
     // hold little more than the latency, and a pause there would leave a gap.
@@ -372,26 +414,44 @@ void RecordingSession::CaptureAudio()
         FailCapture(L"Fail to start input stream.", startError, LOG_WARNING);
         return;
     }
+    reader.Started();
     while (m_bRecording)
     {
-        if (m_bPaused)
+        // While paused the blocks are read all the same and dropped: a device left
+        // unread would keep audio of the pause for the first reads after Resume. The
+        // reads also keep the 100 ms pace of the block count.
+        const bool paused = m_bPaused != 0;
+        if (!paused)
+            ++reads;
+        const PaError error = reader.Read(bytes.data(), frames, m_bRecording);
+        if (error == BlockReader::kStopped)
+            break;
+        if (error == BlockReader::kNoAudio)
         {
-            Sleep(100);
+            CString text;
+            text.Format(L"No audio has come from the input device for %lu seconds.",
+                        m_limits.silenceMs / 1000);
+            FailCapture(L"Fail to read input stream.", text, LOG_ERROR);
+            break;
+        }
+        // An overflow lost input before this block, but the block itself is good.
+        if (error == paInputOverflowed)
+            ++overflows;
+        else if (error != paNoError)
+        {
+            FailCapture(L"Fail to read input stream.", error, LOG_ERROR);
+            break;
+        }
+        if (paused)
+        {
             ++m_nBlockCount;
         }
         else
         {
-            ++reads;
-            const PaError error = m_pfnReadStream(m_pStream, bytes.data(), frames);
-            // An overflow lost input before this block, but the block itself is good.
-            if (error != paNoError && error != paInputOverflowed)
-            {
-                FailCapture(L"Fail to read input stream.", error, LOG_ERROR);
-                break;
-            }
             ConvertCaptureToInt32(bytes.data(), samples.data(), blockSamples, resolution);
             if (channels == 2)
-                ApplyBalance(samples.data(), frames, leftGain, rightGain);
+                ApplyBalance(samples.data(), frames, static_cast<float>(m_nLeftBalance / 100.0),
+                             static_cast<float>(m_nRightBalance / 100.0));
             if (m_settings.bShowAmplitude && reads % 10 == 0)
                 PostProgress(samples.data(), blockSamples, progressCopies);
             else
@@ -403,13 +463,9 @@ void RecordingSession::CaptureAudio()
             break;
     }
 
-    const uint64_t dropped = m_pRingBuffer->GetDropped();
-    if (dropped)
-    {
-        CString text;
-        text.Format(L"The encoder could not keep up: %I64u samples were lost.", dropped);
-        PostLog(text, LOG_WARNING);
-    }
+    const CString lost = LossText(m_pRingBuffer->GetDropped(), overflows);
+    if (!lost.IsEmpty())
+        PostLog(lost, LOG_WARNING);
 }
 
 // Encoder thread ---------------------------------------------------------------------
@@ -453,18 +509,19 @@ UINT RecordingSession::EncoderThread()
 
 void RecordingSession::EncodeRecording()
 {
+    int finished = 0;
     switch (m_settings.nOutputFormat)
     {
     case FORMAT_WAV:
-        RecordToWav(m_strOutputPath);
+        finished = RecordToWav(m_strOutputPath);
         break;
     case FORMAT_MP3:
-        RecordToMp3(m_strOutputPath);
+        finished = RecordToMp3(m_strOutputPath);
         break;
     case FORMAT_OGG:
     {
         const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RecordToOgg(m_strOutputPath);
+        finished = RecordToOgg(m_strOutputPath);
         if (SUCCEEDED(com))
             CoUninitialize();
         break;
@@ -472,6 +529,12 @@ void RecordingSession::EncodeRecording()
     default:
         break;
     }
+    // A writer that gave up before writing leaves no empty file of ours behind.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!finished && m_settings.nSaveLocation &&
+        GetFileAttributesExW(m_strOutputPath, GetFileExInfoStandard, &data) && data.nFileSizeLow == 0 &&
+        data.nFileSizeHigh == 0)
+        DeleteFileW(m_strOutputPath);
     SendMessageW(m_hWnd, WM_REC_RESET, 0, 0);
     PostLog(L"Done.", LOG_INFO);
 }
@@ -489,20 +552,50 @@ int RecordingSession::RecordToWav(const CString& path)
     wav.Create(path);
     std::vector<int32_t> buffer(kWavChunk);
     bool full = false;
+    bool failed = false;
     m_nSamplesRead = 0;
     DrainRing(
         *m_pRingBuffer, buffer.data(), kWavChunk, [this] { return CaptureEnded(); },
         [&](const int32_t* samples, unsigned count)
         {
-            m_nSamplesRead += count;
-            if (full || wav.Write(samples, count) == count)
+            if (full || failed)
+                return; // drained unused
+            UINT written = 0;
+            try
+            {
+                written = wav.Write(samples, count);
+            }
+            catch (const CException& e)
+            {
+                // A full disk: the header already holds the frames on disk. Like the other
+                // writers, finish the file with them, so that it is listed.
+                failed = true;
+                m_bRecording = 0;
+                PostLog(L"Output file write error", LOG_WARNING);
+                wchar_t message[512];
+                if (e.GetErrorMessage(message, 512))
+                    PostLog(message, LOG_WARNING);
+                m_nSamplesRead = static_cast<int64_t>(wav.GetDataBytes() / (bits / 8));
+                return;
+            }
+            m_nSamplesRead += written;
+            if (written == count)
                 return;
             // The sizes must still fit the header: end here, the rest is drained unused.
             full = true;
             m_bRecording = 0;
             PostLog(L"The WAV file has reached its size limit of 4 GB: recording stopped.", LOG_WARNING);
         });
-    wav.Finish();
+    try
+    {
+        wav.Finish();
+    }
+    catch (const CException&)
+    {
+        if (!failed)
+            throw;
+        // The sizes written after the failed write stand.
+    }
     SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
     return 1;
 }

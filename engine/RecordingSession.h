@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/BlockReader.h"
 #include "engine/FormatSupportTable.h"
 #include "engine/RecorderSettings.h"
 #include "engine/RecordingHost.h"
@@ -29,6 +30,8 @@ public:
     {
         unsigned ringSamples = 0x7FFFF; // about 5 s of 48 kHz stereo
         uint64_t wavDataBytes = WavWriter::kMaxDataBytes;
+        // No audio from the device for this long ends the recording (a removed device).
+        DWORD silenceMs = 5000;
     };
 
     static constexpr unsigned kWavChunk = 2048;
@@ -44,6 +47,9 @@ public:
     // stores the cleaned folder and name back) or refuses with a message; TRUE when started.
     BOOL Record(RecorderSettings& settings, const FormatSupportTable& formats, int device);
     void OnPauseResume();
+    // The balance of the recording that runs: the capture thread takes it from its next
+    // block on. Record starts from the settings' values.
+    void SetBalance(int left, int right);
     // Only clears the recording flag: the capture loop ends and the writer drains the rest.
     void OnStop();
     // A worker failed: stop, wait for both threads while handling sent messages, and
@@ -70,10 +76,13 @@ public:
 
     static void PostLog(HWND hWnd, const CString& text, int level);
 
-    // The capture loop's blocking read; tests put a failing or stalling one in its place.
-    // Only while no recording runs.
-    using StreamReader = PaError (*)(PaStream* stream, void* buffer, unsigned long frames);
-    void SetStreamReader(StreamReader reader) { m_pfnReadStream = reader; }
+    // The one warning of a recording that lost input: samples the ring dropped and
+    // overflows the device reported. Empty when nothing was lost.
+    static CString LossText(uint64_t droppedSamples, unsigned overflows);
+
+    // The capture loop's calls on the stream; tests put failing, stalling or silent ones
+    // in their place. Only while no recording runs.
+    void SetStreamCalls(const BlockReader::Calls& calls) { m_streamCalls = calls; }
 
     // The writers' loop: takes chunks of the ring into buffer and hands them to sink, and
     // ends once captureEnded() is true and the ring is empty. Returns the samples taken.
@@ -116,6 +125,7 @@ private:
 
     void CaptureAudio();
     void FailCapture(LPCWSTR text, PaError error, int level);
+    void FailCapture(LPCWSTR text, const CString& detail, int level);
     void PostProgress(const int32_t* samples, unsigned count, unsigned copies);
     UINT EncoderThread();
     void EncodeRecording();
@@ -137,6 +147,8 @@ private:
     std::atomic<int32_t> m_bAutoStopped{0};
     std::atomic<int32_t> m_nBlockCount{0};
     std::atomic<int64_t> m_nSamplesRead{0};
+    std::atomic<int32_t> m_nLeftBalance{100};
+    std::atomic<int32_t> m_nRightBalance{100};
     // Set before the workers are resumed; they do nothing without it.
     bool m_bLaunched = false;
 
@@ -154,5 +166,5 @@ private:
     PaStreamParameters m_inputParams{};
     PaStream* m_pStream = nullptr;
     PaError m_paError = paNoError;
-    StreamReader m_pfnReadStream = Pa_ReadStream;
+    BlockReader::Calls m_streamCalls;
 };

@@ -30,6 +30,7 @@ stop_all() {
     WINEPREFIX="$build/wineprefix2" "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -k 2>/dev/null || true
     stop_pid "$h/player.pid"
+    stop_pid "$h/clock-player.pid"
     if [ -f "$h/pulse.pid" ]; then
         pulseaudio --kill 2>/dev/null || true
         stop_pid "$h/pulse.pid"
@@ -67,6 +68,8 @@ start)
 load-module module-native-protocol-unix
 load-module module-null-sink sink_name=qmnull rate=44100 channels=2 format=s16le sink_properties='device.description="Null Output"'
 update-source-proplist qmnull.monitor device.description="Monitor of Null Output"
+load-module module-null-sink sink_name=qmclock rate=44100 channels=2 format=s16le sink_properties='device.description="Clock Output"'
+update-source-proplist qmclock.monitor device.description="Monitor of Clock Output"
 set-default-sink qmnull
 set-default-source qmnull.monitor
 PA
@@ -87,6 +90,26 @@ PA
             --channels=2 --latency-msec=1000
     ) &
     echo $! >"$h/player.pid"
+    # A second source whose every frame tells its own position, for tests that must see
+    # where a recording jumps: left = frame mod 65536 - 32768, right = (frame >> 16) * 1000
+    # - 16000, over 60 s.
+    if [ ! -f "$h/clock.raw" ]; then
+        python3 - "$h/clock.raw" <<'PY'
+import array, sys
+frames = 60 * 44100
+out = array.array("h", bytes(4 * frames))
+for f in range(frames):
+    out[2 * f] = f % 65536 - 32768
+    out[2 * f + 1] = (f >> 16) * 1000 - 16000
+out.tofile(open(sys.argv[1], "wb"))
+PY
+    fi
+    (
+        exec </dev/null >/dev/null 2>&1
+        while :; do cat "$h/clock.raw"; done | pacat --playback -d qmclock --format=s16le --rate=44100 \
+            --channels=2 --latency-msec=1000
+    ) &
+    echo $! >"$h/clock-player.pid"
 
     # Both desktops' prefixes, each with a warm wineserver and Wine's own services up now,
     # with our stdio: started later by a test program, they would inherit its pipes and

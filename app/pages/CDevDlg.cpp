@@ -213,14 +213,18 @@ void CDevDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     }
     else if (hScroll && hScroll == m_slLeftBalance.m_hWnd)
     {
-        // The capture thread reads the gains at its next start.
         g_settings.nLeftBalance = static_cast<int16_t>(m_slLeftBalance.GetPos());
         SetDlgItemText(IDC_DEVICE_LEFT_LABEL, DevicePageLogic::LeftBalanceLabel(g_settings.nLeftBalance));
+        // A recording that runs takes it from its next block on.
+        if (g_pMainDlg)
+            g_pMainDlg->ApplyBalance();
     }
     else if (hScroll && hScroll == m_slRightBalance.m_hWnd)
     {
         g_settings.nRightBalance = static_cast<int16_t>(m_slRightBalance.GetPos());
         SetDlgItemText(IDC_DEVICE_RIGHT_LABEL, DevicePageLogic::RightBalanceLabel(g_settings.nRightBalance));
+        if (g_pMainDlg)
+            g_pMainDlg->ApplyBalance();
     }
     CTabPage::OnHScroll(nSBCode, nPos, pScrollBar);
 }

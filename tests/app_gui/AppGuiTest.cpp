@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 
@@ -194,4 +195,39 @@ TEST(AppGui, ExitDuringARecordingFinishesTheFileFirst)
     const SignalMatch match = MatchSignal(signal, samples.data(), samples.size() / 2, 2);
     EXPECT_TRUE(match.found);
     EXPECT_EQ(samples.size() / 2 - match.firstNonSilent, match.matched);
+}
+
+// Run by app_gui_full_disk, whose files may not grow past a few hundred KiB: the WAV writer
+// fails as on a full disk. The window goes back to idle as after any end, and the file,
+// cut where the disk filled, is listed.
+TEST(AppGui, AFullDiskEndsTheRecordingAndTheWindowGoesBackToIdle)
+{
+    if (!::GetEnvironmentVariableW(L"QM_FULL_DISK", nullptr, 0))
+        GTEST_SKIP() << "runs under a file size limit only";
+    TempFolder out;
+    ASSERT_TRUE(
+        WriteConfig(L"[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=full\r\nDesDir=" + out.Path() + L"\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    app.Command(ID_RECORD);
+    const std::wstring path = out.Path() + L"full.wav";
+    ASSERT_TRUE(app.WaitForLog(L"Output file write error")) << Narrow(app.LogText());
+    ASSERT_TRUE(app.WaitForLog(L"Done.")) << Narrow(app.LogText());
+    EXPECT_TRUE(WaitUntil(
+        [&] { return app.StatusText(1).find(L"Free space on drive") != std::wstring::npos; }, 30000))
+        << Narrow(app.StatusText(1));
+    EXPECT_EQ(L"           ", TextOf(app.Control(IDC_MAIN_TIME)));
+    app.Command(ID_EXIT);
+    ASSERT_EQ(1u, app.WaitForExit());
+
+    const WavFile wav = ReadWav(path);
+    ASSERT_TRUE(wav.valid);
+    EXPECT_GT(wav.dataSize, 176400u);
+    EXPECT_EQ(wav.data.size(), wav.dataSize);
+    const std::vector<uint8_t> list = ReadAll(DataFile(L"Output.ini"));
+    const std::wstring name = L"full.wav";
+    const std::vector<uint8_t> utf16(reinterpret_cast<const uint8_t*>(name.data()),
+                                     reinterpret_cast<const uint8_t*>(name.data() + name.size()));
+    EXPECT_NE(std::search(list.begin(), list.end(), utf16.begin(), utf16.end()), list.end())
+        << "the cut file has no row";
 }

@@ -158,20 +158,22 @@ TEST(DeviceGui, ListMenuLinesVolumeAndTheLaunchers)
     EXPECT_EQ(1u, app.WaitForExit());
 }
 
-TEST(DeviceGui, LeftBalanceAtHalfHalvesTheLeftChannelAndTheListWaitsForStop)
+TEST(DeviceGui, LeftBalanceMovedWhileRecordingHalvesTheLeftChannelFromTheNextBlock)
 {
     TempFolder out;
     RunningApp app;
     ASSERT_NO_FATAL_FAILURE(StartOnDevicePage(app, out, L"half"));
     const DevicePage page(app);
-    DragTrackbar(page.Item(IDC_DEVICE_LEFT_BALANCE), 50);
-    ASSERT_TRUE(WaitUntil([&] { return page.Text(IDC_DEVICE_LEFT_LABEL) == L"Left Balance: 50"; }, kWait));
-    EXPECT_EQ(L"Right Balance: 100", page.Text(IDC_DEVICE_RIGHT_LABEL));
-
     const int selected = page.Selection(IDC_DEVICE_LIST);
     app.Command(ID_RECORD);
     const std::wstring path = out.Path() + L"half.wav";
-    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 2 * 176400; }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 176400; }, kWait));
+
+    DragTrackbar(page.Item(IDC_DEVICE_LEFT_BALANCE), 50);
+    ASSERT_TRUE(WaitUntil([&] { return page.Text(IDC_DEVICE_LEFT_LABEL) == L"Left Balance: 50"; }, kWait));
+    EXPECT_EQ(L"Right Balance: 100", page.Text(IDC_DEVICE_RIGHT_LABEL));
+    const uint64_t moved = FileSize(path);
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > moved + 176400; }, kWait));
 
     // Another device while recording: refused, the old entry stays chosen.
     if (page.Count(IDC_DEVICE_LIST) > 1)
@@ -185,20 +187,31 @@ TEST(DeviceGui, LeftBalanceAtHalfHalvesTheLeftChannelAndTheListWaitsForStop)
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());
 
-    // The file: the harness's signal with its left channel at half.
+    // The file: the harness's signal, then from one block on its left channel at half.
     const WavFile wav = ReadWav(path);
     ASSERT_TRUE(wav.valid);
     ASSERT_EQ(2, wav.channels);
     std::wstring error;
-    std::vector<int16_t> signal = LoadHarnessSignal(&error);
+    const std::vector<int16_t> signal = LoadHarnessSignal(&error);
     ASSERT_FALSE(signal.empty()) << std::string(error.begin(), error.end());
-    for (size_t i = 0; i < signal.size(); i += 2)
-        signal[i] = static_cast<int16_t>(signal[i] >> 1);
     const std::vector<int16_t> samples = wav.Samples16();
-    const SignalMatch match = MatchSignal(signal, samples.data(), samples.size() / 2, 2);
-    EXPECT_TRUE(match.found);
-    EXPECT_EQ(samples.size() / 2 - match.firstNonSilent, match.matched);
-    EXPECT_GT(match.matched, 44100u);
+    const size_t frames = samples.size() / 2;
+    const SignalMatch full = MatchSignal(signal, samples.data(), frames, 2);
+    ASSERT_TRUE(full.found);
+    EXPECT_GT(full.matched, 44100u);
+    // The change comes at the start of a block (a left sample of 0 or -1 halves to itself).
+    const size_t change = (full.firstNonSilent + full.matched) / 4410 * 4410;
+    ASSERT_GT(frames, change + 44100);
+    size_t halved = 0;
+    for (size_t f = change; f < frames; ++f)
+    {
+        const size_t at = (full.offset + f - full.firstNonSilent) % (signal.size() / 2);
+        if (samples[2 * f] != static_cast<int16_t>(signal[2 * at] >> 1) ||
+            samples[2 * f + 1] != signal[2 * at + 1])
+            break;
+        ++halved;
+    }
+    EXPECT_EQ(frames - change, halved) << "the left channel is not at half after frame " << change;
 
     // The balance is kept for the next start.
     wchar_t value[16] = {};

@@ -33,6 +33,19 @@ TEST(FileNaming, UniqueNameCountsFromTwo)
     EXPECT_EQ(MakeUniqueFileName((base + L".wav").c_str(), L".wav"), (base + L" (4).wav").c_str());
     // The extension is the output format's, not the path's.
     EXPECT_EQ(MakeUniqueFileName((base + L".wav").c_str(), L".mp3"), (base + L" (2).mp3").c_str());
+
+    // Another program takes the chosen name before the file is made: the next one is
+    // created instead, and the other's file is left as it was.
+    const std::wstring taken = folder.Path() + L"race.mp3";
+    ASSERT_TRUE(WriteAll(taken, {1, 2, 3}));
+    CString created;
+    ASSERT_TRUE(CreateUniqueFile(taken.c_str(), L".mp3", created));
+    EXPECT_EQ(created, (folder.Path() + L"race (2).mp3").c_str());
+    EXPECT_EQ(ReadAll(taken).size(), 3u);
+    EXPECT_TRUE(ReadAll(created.GetString()).empty());
+    ASSERT_TRUE(CreateUniqueFile(taken.c_str(), L".mp3", created));
+    EXPECT_EQ(created, (folder.Path() + L"race (3).mp3").c_str());
+    EXPECT_FALSE(CreateUniqueFile((folder.Path() + L"missing\\x.mp3").c_str(), L".mp3", created));
 }
 
 TEST(FileNaming, CreateDirectoryPathCreatesEveryMissingLevel)

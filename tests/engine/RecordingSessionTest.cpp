@@ -58,17 +58,33 @@ protected:
     int device = paNoDevice;
 };
 
-// Stand-ins for the capture loop's read: the real read, with its result changed on
-// chosen blocks, or a read that never returns.
-std::atomic<int> g_reads{0};
+// Stand-ins for the capture loop's calls on the stream: the real read with its result
+// changed in chosen blocks, a read that never returns, a device that goes silent.
+std::atomic<unsigned long> g_frames{0};
 HANDLE g_stall = nullptr;
 std::atomic<bool> g_inStall{false};
+unsigned long g_silentAfter = 0; // frames
 
 PaError OverflowThenFail(PaStream* stream, void* buffer, unsigned long frames)
 {
     const PaError error = Pa_ReadStream(stream, buffer, frames);
-    const int n = ++g_reads;
-    return n == 2 ? paInputOverflowed : n == 5 ? paInternalError : error;
+    const unsigned long block = g_frames / 4410 + 1; // the block this piece goes to
+    g_frames += frames;
+    return block == 2 ? paInputOverflowed : block == 5 ? paInternalError : error;
+}
+
+PaError CountedRead(PaStream* stream, void* buffer, unsigned long frames)
+{
+    g_frames += frames;
+    return Pa_ReadStream(stream, buffer, frames);
+}
+
+signed long GoesSilent(PaStream* stream)
+{
+    const signed long available = Pa_GetStreamReadAvailable(stream);
+    const unsigned long left = g_frames < g_silentAfter ? g_silentAfter - g_frames : 0;
+    return available < 0 || static_cast<unsigned long>(available) < left ? available
+                                                                         : static_cast<signed long>(left);
 }
 
 PaError Stall(PaStream*, void*, unsigned long)
@@ -76,6 +92,22 @@ PaError Stall(PaStream*, void*, unsigned long)
     g_inStall = true;
     WaitForSingleObject(g_stall, INFINITE);
     return paInternalError;
+}
+
+BlockReader::Calls WithRead(BlockReader::ReadFn read, BlockReader::AvailableFn available = nullptr)
+{
+    BlockReader::Calls calls;
+    calls.read = read;
+    if (available)
+        calls.available = available;
+    return calls;
+}
+
+// The harness's second source: every frame tells its position in a loop of 60 s.
+const int64_t kClockFrames = 60 * 44100;
+int64_t ClockPosition(int16_t left, int16_t right)
+{
+    return (left + 32768) + static_cast<int64_t>((right + 16000) / 1000) * 65536;
 }
 
 bool HasLogStartingWith(const TestRecorder& rec, const std::wstring& start, int level, int* count = nullptr)
@@ -122,6 +154,7 @@ TEST_F(RecordingSessionTest, AutomaticStopLeavesTheSignalInUniquelyNamedFiles)
     EXPECT_EQ(rec.logs.back().text, L"Done.");
     EXPECT_EQ(rec.logs.back().level, LOG_INFO);
     EXPECT_EQ(rec.statusTexts, std::vector<std::wstring>{L"Recording:  " + path});
+    EXPECT_FALSE(rec.wrongThreadStatus);
     EXPECT_EQ(rec.states, std::vector<bool>{false});
 
     ASSERT_TRUE(rec.Session().Record(settings, formats, device));
@@ -162,6 +195,67 @@ TEST_F(RecordingSessionTest, PausedBlocksCountTowardTheAutomaticStop)
     // Pause/Resume does nothing once the recording is over.
     rec.Session().OnPauseResume();
     EXPECT_FALSE(rec.Session().IsPaused());
+}
+
+// After Resume the file goes on with what came after Resume: one jump per pause, at least
+// as long as the pause, and nothing of the pause itself.
+TEST_F(RecordingSessionTest, NothingCapturedWhilePausedReachesTheFile)
+{
+    int clock = paNoDevice;
+    for (int i = 0; i < Pa_GetDeviceCount() && clock == paNoDevice; ++i)
+        if (Pa_GetDeviceInfo(i)->maxInputChannels > 0 &&
+            std::string(Pa_GetDeviceInfo(i)->name).find("Monitor of Clock Output") != std::string::npos)
+            clock = i;
+    ASSERT_NE(clock, paNoDevice);
+    formats.ProbeInputFormats(clock);
+    formats.ResetFormatCapabilities();
+
+    TestRecorder rec;
+    ASSERT_TRUE(rec.Session().Record(settings, formats, clock));
+    std::vector<DWORD> paused;
+    for (DWORD pause : {500u, 2000u})
+    {
+        const int before = rec.progress;
+        ASSERT_TRUE(rec.RunUntil([&] { return rec.progress >= before + 8; }, kTimeout)) << rec.Dump();
+        rec.Session().OnPauseResume();
+        const DWORD start = GetTickCount();
+        rec.RunUntil([&] { return GetTickCount() - start >= pause; }, kTimeout); // the pause itself
+        paused.push_back(GetTickCount() - start);
+        rec.Session().OnPauseResume();
+    }
+    const int before = rec.progress;
+    ASSERT_TRUE(rec.RunUntil([&] { return rec.progress >= before + 8; }, kTimeout)) << rec.Dump();
+    rec.Session().OnStop();
+    ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
+
+    const std::vector<int16_t> samples = ReadWav(rec.Session().GetOutputPath().GetString()).Samples16();
+    size_t first = 0; // the device may start with silence
+    while (first + 3 < samples.size() && samples[first] == 0 && samples[first + 1] == 0 &&
+           samples[first + 2] == 0 && samples[first + 3] == 0)
+        first += 2;
+    std::vector<int64_t> jumps;
+    std::string seams;
+    for (size_t i = first + 2; i + 1 < samples.size(); i += 2)
+    {
+        ASSERT_EQ((samples[i + 1] + 16000) % 1000, 0) << "not a clock frame at sample " << i;
+        const int64_t step =
+            ((ClockPosition(samples[i], samples[i + 1]) - ClockPosition(samples[i - 2], samples[i - 1])) %
+                 kClockFrames +
+             kClockFrames) %
+            kClockFrames;
+        if (step != 1)
+        {
+            jumps.push_back(step);
+            seams += " " + std::to_string(step) + " frames at frame " + std::to_string((i - first) / 2) + ";";
+        }
+    }
+    ASSERT_EQ(jumps.size(), paused.size()) << "jumps:" << seams;
+    for (size_t p = 0; p < paused.size(); ++p)
+    {
+        // The last block before the pause may end up to 100 ms after Pause was pressed.
+        EXPECT_GE(jumps[p], static_cast<int64_t>(paused[p] - 250) * 44100 / 1000) << "pause " << p;
+        EXPECT_LE(jumps[p], static_cast<int64_t>(paused[p] + 1500) * 44100 / 1000) << "pause " << p;
+    }
 }
 
 TEST_F(RecordingSessionTest, StopEndsARecordingThatAZeroLimitNeverEnds)
@@ -426,12 +520,13 @@ TEST_F(RecordingSessionTest, EightKilohertzMonoBlocksAndTheirLevelCopy)
 TEST_F(RecordingSessionTest, ReadErrorsOtherThanOverflowEndTheRecording)
 {
     TestRecorder rec;
-    g_reads = 0;
-    rec.Session().SetStreamReader(OverflowThenFail);
+    g_frames = 0;
+    rec.Session().SetStreamCalls(WithRead(OverflowThenFail));
     ASSERT_TRUE(rec.Session().Record(settings, formats, device));
     ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
-    EXPECT_EQ(g_reads, 5);
     EXPECT_TRUE(rec.HasLog(L"Fail to read input stream.", LOG_ERROR)) << rec.Dump();
+    // The overflow is told once, in the recording's one warning of lost input.
+    EXPECT_TRUE(rec.HasLog(L"The input device overflowed once: input was lost.", LOG_WARNING)) << rec.Dump();
     EXPECT_TRUE(rec.HasLog(AudioLibrary::ErrorText(paInternalError).GetString(), LOG_ERROR)) << rec.Dump();
     EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
     EXPECT_EQ(rec.finished, 1);
@@ -439,6 +534,46 @@ TEST_F(RecordingSessionTest, ReadErrorsOtherThanOverflowEndTheRecording)
     EXPECT_TRUE(rec.done);
     EXPECT_EQ(rec.Session().GetBlockCount(), 4);
     EXPECT_EQ(ReadWav(rec.Session().GetOutputPath().GetString()).dataSize, 4 * kBlockBytes);
+}
+
+// A device that stops delivering (unplugged) ends the recording as a failed read does,
+// with everything that came before in the file; Stop answers at once meanwhile.
+TEST_F(RecordingSessionTest, ADeviceThatGoesSilentEndsTheRecording)
+{
+    RecordingSession::Limits limits;
+    limits.silenceMs = 2000;
+    {
+        TestRecorder rec(limits);
+        g_frames = 0;
+        g_silentAfter = 3 * 4410;
+        rec.Session().SetStreamCalls(WithRead(CountedRead, GoesSilent));
+        ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+        ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
+        EXPECT_TRUE(rec.HasLog(L"Fail to read input stream.", LOG_ERROR)) << rec.Dump();
+        EXPECT_TRUE(rec.HasLog(L"No audio has come from the input device for 2 seconds.", LOG_ERROR));
+        EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
+        EXPECT_EQ(rec.finished, 1);
+        EXPECT_EQ(rec.resets, 1);
+        EXPECT_TRUE(rec.done);
+        EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
+        const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
+        EXPECT_EQ(wav.dataSize, 3 * kBlockBytes);
+        EXPECT_EQ(wav.data.size(), wav.dataSize);
+    }
+    {
+        TestRecorder rec(limits);
+        g_frames = 0;
+        g_silentAfter = 0;
+        rec.Session().SetStreamCalls(WithRead(CountedRead, GoesSilent));
+        ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+        ASSERT_TRUE(rec.RunUntil([&] { return !rec.statusTexts.empty(); }, kTimeout)); // capture runs
+        rec.Session().OnStop();
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_TRUE(rec.threadEnds.empty()) << rec.Dump();
+        EXPECT_EQ(rec.finished, 1);
+    }
 }
 
 // A worker that does not end is terminated, with a line in the log, after the wait.
@@ -449,7 +584,7 @@ TEST_F(RecordingSessionTest, AStalledWorkerIsTerminatedAsALastResort)
     ASSERT_NE(g_stall, nullptr);
     {
         TestRecorder rec;
-        rec.Session().SetStreamReader(Stall);
+        rec.Session().SetStreamCalls(WithRead(Stall));
         ASSERT_TRUE(rec.Session().Record(settings, formats, device));
         ASSERT_TRUE(rec.RunUntil([] { return g_inStall.load(); }, kTimeout));
         const DWORD start = GetTickCount();

@@ -5,9 +5,8 @@ namespace
 const wchar_t kClass[] = L"QuillmothTestRecorder";
 }
 
-TestRecorder::TestRecorder(const RecordingSession::Limits& limits)
+TestRecorder::TestRecorder(const RecordingSession::Limits& limits) : m_threadId(GetCurrentThreadId())
 {
-    InitializeCriticalSection(&m_lock);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;
@@ -24,7 +23,6 @@ TestRecorder::~TestRecorder()
     RunFor(0); // frees what is still queued
     if (m_hWnd)
         DestroyWindow(m_hWnd);
-    DeleteCriticalSection(&m_lock);
 }
 
 LRESULT CALLBACK TestRecorder::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -71,6 +69,9 @@ LRESULT TestRecorder::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_REC_RESET:
         ++resets;
+        return 0;
+    case WM_REC_STATUS:
+        SetStatusText(*reinterpret_cast<const CString*>(lParam));
         return 0;
     case WM_REC_THREAD_END:
         threadEnds.push_back(wParam);
@@ -148,9 +149,10 @@ void TestRecorder::LogEvent(const CString& text, int level)
 
 void TestRecorder::SetStatusText(const CString& text)
 {
-    EnterCriticalSection(&m_lock);
     statusTexts.push_back(text.GetString());
-    LeaveCriticalSection(&m_lock);
+    // Every call comes on this thread: the capture thread's text is a sent message.
+    if (GetCurrentThreadId() != m_threadId)
+        wrongThreadStatus = true;
 }
 
 void TestRecorder::ShowRecordingState(bool paused)

@@ -39,7 +39,8 @@ public:
 
     std::vector<LogLine> logs;
     std::vector<std::wstring> statusTexts;
-    std::vector<bool> states; // ShowRecordingState calls
+    bool wrongThreadStatus = false; // a status text set off this thread
+    std::vector<bool> states;       // ShowRecordingState calls
     std::vector<WPARAM> threadEnds;
     int finished = 0;
     int resets = 0;
@@ -61,5 +62,5 @@ private:
 
     HWND m_hWnd = nullptr;
     std::unique_ptr<RecordingSession> m_session;
-    CRITICAL_SECTION m_lock; // SetStatusText comes from the capture thread
+    const DWORD m_threadId;
 };

@@ -75,6 +75,9 @@ LRESULT DriverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_REC_RESET:
         return 0;
+    case WM_REC_STATUS:
+        SetStatusText(*reinterpret_cast<const CString*>(lParam));
+        return 0;
     case WM_REC_THREAD_END:
         m_bFailed = true;
         m_session->OnRecThreadEnd();
