@@ -2,7 +2,7 @@
 
 #include "app/FinishedRecording.h"
 #include "app/RenameCheck.h"
-#include "engine/RecordingMessages.h"
+#include "engine/LogLevel.h"
 
 namespace
 {

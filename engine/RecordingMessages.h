@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "engine/LogLevel.h"
+
 // wParam: null or a new int32_t[lParam] copy of a block (the receiver deletes it).
 constexpr UINT WM_REC_PROGRESS = WM_USER + 100;
 // wParam: a new CString (the receiver deletes it); lParam: a LogLevel.
@@ -13,11 +15,3 @@ constexpr UINT WM_REC_RESET = WM_USER + 102;
 constexpr UINT WM_REC_THREAD_END = WM_USER + 103;
 // Sent by the writer when the file is complete.
 constexpr UINT WM_REC_FINISHED = WM_USER + 105;
-
-enum LogLevel
-{
-    LOG_NOTE = -1,
-    LOG_INFO = 0,
-    LOG_WARNING = 1,
-    LOG_ERROR = 2
-};

@@ -61,13 +61,6 @@ RecordingSession::~RecordingSession()
     ReleaseThreads();
 }
 
-void RecordingSession::PostLog(HWND hWnd, const CString& text, int level)
-{
-    std::unique_ptr<CString> message(new CString(text));
-    if (PostMessageW(hWnd, WM_REC_LOG, reinterpret_cast<WPARAM>(message.get()), static_cast<LPARAM>(level)))
-        message.release(); // the receiver deletes it
-}
-
 void RecordingSession::PostThreadEnd(WPARAM which) const
 {
     PostMessageW(m_hWnd, WM_REC_THREAD_END, which, 0);

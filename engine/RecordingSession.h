@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/DrainRing.h"
 #include "engine/FormatSupportTable.h"
 #include "engine/RecorderSettings.h"
 #include "engine/RecordingHost.h"
+#include "engine/RecordingLog.h"
 #include "engine/RecordingMessages.h"
 #include "engine/RingBuffer.h"
 #include "engine/WavWriter.h"
@@ -68,46 +70,20 @@ public:
     int64_t GetSamplesRead() const { return m_nSamplesRead; }
     const RecorderSettings& GetSettings() const { return m_settings; }
 
-    static void PostLog(HWND hWnd, const CString& text, int level);
+    // engine/RecordingLog.h
+    static void PostLog(HWND hWnd, const CString& text, int level) { PostRecordingLog(hWnd, text, level); }
 
     // The capture loop's blocking read; tests put a failing or stalling one in its place.
     // Only while no recording runs.
     using StreamReader = PaError (*)(PaStream* stream, void* buffer, unsigned long frames);
     void SetStreamReader(StreamReader reader) { m_pfnReadStream = reader; }
 
-    // The writers' loop: takes chunks of the ring into buffer and hands them to sink, and
-    // ends once captureEnded() is true and the ring is empty. Returns the samples taken.
+    // The writers' loop (engine/DrainRing.h).
     template <typename CaptureEnded, typename Sink>
     static uint64_t DrainRing(SampleRing& ring, int32_t* buffer, unsigned chunk, CaptureEnded captureEnded,
                               Sink sink)
     {
-        uint64_t total = 0;
-        for (;;)
-        {
-            unsigned n = ring.GetReadAvailable(0);
-            if (n < chunk)
-            {
-                if (!captureEnded())
-                {
-                    Sleep(10);
-                    continue;
-                }
-                // Capture may have written its last block after the count was read.
-                n = ring.GetReadAvailable(0);
-                if (n == 0)
-                    break;
-                if (n > chunk)
-                    n = chunk;
-            }
-            else
-            {
-                n = chunk;
-            }
-            n = ring.Read(buffer, n, 0);
-            total += n;
-            sink(static_cast<const int32_t*>(buffer), n);
-        }
-        return total;
+        return ::DrainRing(ring, buffer, chunk, captureEnded, sink);
     }
 
 private:
