@@ -14,6 +14,7 @@
 #include "app/FinishedRecording.h"
 #include "app/FormatTables.h"
 #include "app/FreeSpace.h"
+#include "app/KeyFilters.h"
 #include "app/OutputLocation.h"
 #include "app/RecordedFilesFile.h"
 #include "app/RecordingReadouts.h"
@@ -843,9 +844,7 @@ BOOL CTolvaneDlg::TranslateAccelerators(MSG* pMsg)
 
 BOOL CTolvaneDlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (TranslateAccelerators(pMsg))
-        return TRUE;
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+    if (KeyFilters::MainWindowKeys(m_hWnd, m_hAccel, pMsg))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -2,7 +2,8 @@
 
 #include "app/FinishedRecording.h"
 #include "app/RenameCheck.h"
-#include "engine/RecordingMessages.h"
+#include "controls/ReportEditLogic.h"
+#include "engine/LogLevel.h"
 
 namespace
 {
@@ -221,8 +222,5 @@ FileListCommands::KeyAction FileListCommands::DecideKey(WPARAM key, bool ctrl, b
 
 COLORREF FileListCommands::StripeColour(int row, int column, int keyColumn)
 {
-    const bool key = column == keyColumn;
-    if (row % 2)
-        return key ? 0xFAEEEB : 0xFCF5F3;
-    return key ? 0xFDF8F7 : 0xFFFFFF;
+    return StripeColor(row, column, keyColumn);
 }

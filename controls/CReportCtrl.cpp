@@ -639,7 +639,7 @@ BOOL CReportCtrl::SortRange(int nFirst, int nLast, int nColumn, BOOL bAscending)
         for (int k = 0; k < nKeys; ++k)
         {
             const int column = keyColumns[static_cast<size_t>(k)];
-            cells[static_cast<size_t>(i) * nKeys + k] = MakeSortCell(column, GetItemText(nFirst + i, column));
+            cells[static_cast<size_t>(i) * nKeys + k] = GetSortCell(column, GetItemText(nFirst + i, column));
         }
     }
     std::vector<int> order(static_cast<size_t>(n));

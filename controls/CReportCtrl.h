@@ -111,6 +111,13 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // The sort key of a cell; a list whose column reads differently (durations, say)
+    // gives its own.
+    virtual SortCell GetSortCell(int nColumn, LPCWSTR lpszText) const
+    {
+        return MakeSortCell(nColumn, lpszText);
+    }
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PreSubclassWindow() override;
 

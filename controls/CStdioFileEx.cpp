@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "framework/TextConvert.h"
+
 namespace
 {
 constexpr size_t kLineBuffer = 4096;
@@ -15,69 +17,24 @@ CStdioFileEx::CStdioFileEx()
 {
 }
 
-UINT CStdioFileEx::ResolveCodePage(int codePage)
+int CStdioFileEx::WideToMultiByte(LPCWSTR text, char* out, int outBytes, int codePage, char replacement)
 {
-    // Resolved first: the ANSI code page itself may be UTF-8.
-    return codePage == kAnsiCodePage ? GetACP() : static_cast<UINT>(codePage);
+    return ::WideToMultiByte(text, out, outBytes, codePage, replacement);
 }
 
 int CStdioFileEx::GetRequiredMultiByteLength(LPCWSTR text, int codePage)
 {
-    if (!text)
-        return 0;
-    const UINT cp = ResolveCodePage(codePage);
-    const DWORD flags = cp == kUtf8 ? 0 : WC_COMPOSITECHECK | WC_SEPCHARS;
-    return WideCharToMultiByte(cp, flags, text, -1, nullptr, 0, nullptr, nullptr);
-}
-
-int CStdioFileEx::WideToMultiByte(LPCWSTR text, char* out, int outBytes, int codePage, char replacement)
-{
-    if (!text || !out || outBytes <= 0)
-        return 0;
-    std::memset(out, 0, static_cast<size_t>(outBytes));
-    const UINT cp = ResolveCodePage(codePage);
-    int written;
-    if (cp == kUtf8)
-    {
-        written = WideCharToMultiByte(cp, 0, text, -1, out, outBytes, nullptr, nullptr);
-    }
-    else
-    {
-        const char defaultChar[2] = {replacement, 0};
-        BOOL usedDefault = FALSE;
-        written = WideCharToMultiByte(cp, WC_COMPOSITECHECK | WC_SEPCHARS, text, -1, out, outBytes,
-                                      defaultChar, &usedDefault);
-    }
-    if (written <= 0)
-    {
-        // A failed conversion may have left part of the text behind.
-        std::memset(out, 0, static_cast<size_t>(outBytes));
-        return 0;
-    }
-    return written - 1;
-}
-
-int CStdioFileEx::GetRequiredWideLength(LPCSTR text, int codePage)
-{
-    if (!text)
-        return 0;
-    const UINT cp = ResolveCodePage(codePage);
-    return MultiByteToWideChar(cp, cp == kUtf8 ? 0 : MB_PRECOMPOSED, text, -1, nullptr, 0);
+    return ::GetRequiredMultiByteLength(text, codePage);
 }
 
 int CStdioFileEx::MultiByteToWide(LPCSTR text, wchar_t* out, int outChars, int codePage)
 {
-    if (!text || !out || outChars <= 0)
-        return 0;
-    std::memset(out, 0, static_cast<size_t>(outChars) * sizeof(wchar_t));
-    const UINT cp = ResolveCodePage(codePage);
-    const int written = MultiByteToWideChar(cp, cp == kUtf8 ? 0 : MB_PRECOMPOSED, text, -1, out, outChars);
-    if (written <= 0)
-    {
-        std::memset(out, 0, static_cast<size_t>(outChars) * sizeof(wchar_t));
-        return 0;
-    }
-    return written - 1;
+    return ::MultiByteToWide(text, out, outChars, codePage);
+}
+
+int CStdioFileEx::GetRequiredWideLength(LPCSTR text, int codePage)
+{
+    return ::GetRequiredWideLength(text, codePage);
 }
 
 BOOL CStdioFileEx::Open(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
@@ -108,7 +65,7 @@ void CStdioFileEx::WriteString(LPCWSTR lpsz)
 {
     if (!lpsz)
         return;
-    const UINT cp = ResolveCodePage(m_nCodePage);
+    const UINT cp = ::ResolveCodePage(m_nCodePage);
     // A mark belongs only at the start of an empty file, never before appended text.
     if (m_bWriteMark && (!m_pStream || CFile::GetLength() == 0))
     {
@@ -139,7 +96,7 @@ void CStdioFileEx::WriteString(LPCWSTR lpsz)
 
 void CStdioFileEx::SkipMark()
 {
-    const UINT cp = ResolveCodePage(m_nCodePage);
+    const UINT cp = ::ResolveCodePage(m_nCodePage);
     if (!m_bUnicodeText && cp != kUtf8)
         return;
     const UINT size = m_bUnicodeText ? 2 : 3;

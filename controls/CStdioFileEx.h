@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "framework/CStdioFile.h"
+#include "framework/TextConvert.h"
 
 class CStdioFileEx : public CStdioFile
 {
 public:
     // ORed with the CFile flags: the file's text is UTF-16LE.
     static constexpr UINT modeWriteUnicode = 0x200000;
-    static constexpr int kAnsiCodePage = -1;
+    static constexpr int kAnsiCodePage = ::kAnsiCodePage;
 
     CStdioFileEx();
     ~CStdioFileEx() override = default;
@@ -29,6 +30,7 @@ public:
     void SetCodePage(int codePage) { m_nCodePage = codePage; }
     BOOL IsUnicodeText() const { return m_bUnicodeText; }
 
+    // The conversions of framework/TextConvert.h, under the names the file's users know.
     // Bytes written without the terminator; 0 (and a zeroed buffer) when the conversion
     // fails or an argument is unusable.
     static int WideToMultiByte(LPCWSTR text, char* out, int outBytes, int codePage = kAnsiCodePage,
@@ -41,7 +43,6 @@ public:
     static int GetRequiredWideLength(LPCSTR text, int codePage = kAnsiCodePage);
 
 private:
-    static UINT ResolveCodePage(int codePage);
     void SkipMark();
     BOOL ReadLine(CString& rString);
 

@@ -4,8 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "controls/CStdioFileEx.h"
-#include "engine/RecordingSession.h"
+#include "engine/DrainRing.h"
+#include "engine/RecordingLog.h"
+#include "framework/TextConvert.h"
 
 namespace
 {
@@ -36,11 +37,11 @@ struct FileCloser
 bool ToExactMultiByte(LPCWSTR name, std::string& out)
 {
     char narrow[1024];
-    const int bytes = CStdioFileEx::WideToMultiByte(name, narrow, sizeof(narrow));
+    const int bytes = WideToMultiByte(name, narrow, sizeof(narrow));
     if (bytes <= 0 || bytes >= static_cast<int>(sizeof(narrow)) - 1)
         return false;
     std::vector<wchar_t> back(static_cast<size_t>(bytes) + 1);
-    CStdioFileEx::MultiByteToWide(narrow, back.data(), static_cast<int>(back.size()));
+    MultiByteToWide(narrow, back.data(), static_cast<int>(back.size()));
     if (CString(back.data()) != name)
         return false; // replaced or best-fit characters name another file
     out.assign(narrow, static_cast<size_t>(bytes));
@@ -52,7 +53,7 @@ Mp3Writer::Mp3Writer(HWND hWnd, std::atomic<int32_t>& recording) : m_hWnd(hWnd),
 
 void Mp3Writer::Warn(const CString& text)
 {
-    RecordingSession::PostLog(m_hWnd, text, LOG_WARNING);
+    PostRecordingLog(m_hWnd, text, LOG_WARNING);
     m_bRecording = 0;
 }
 
@@ -151,29 +152,28 @@ int Mp3Writer::Record(const CString& path, const RecorderSettings& settings, Sam
     std::vector<float> left(channels == 1 ? chunk : chunk / 2);
     std::vector<float> right(channels == 1 ? 0 : chunk / 2);
     samplesRead = 0;
-    RecordingSession::DrainRing(ring, samples.data(), chunk, captureEnded,
-                                [&](const int32_t* p, unsigned n)
-                                {
-                                    // What follows a failed write never reaches the file.
-                                    if (m_bWriteFailed)
-                                        return;
-                                    const unsigned perChannel =
-                                        SplitToFloat(p, n, channels, left.data(), right.data());
-                                    DWORD produced = 0;
-                                    const LameEncoder::BE_ERR error = m_lame.EncodeChunkFloatS16NI(
-                                        stream, perChannel, left.data(),
-                                        channels == 1 ? nullptr : right.data(), out.data(), &produced);
-                                    if (error != 0 && !m_bEncodeFailed)
-                                    {
-                                        m_bEncodeFailed = true;
-                                        CString text;
-                                        text.Format(L"beEncodeChunk() failed (%lu)", error);
-                                        Warn(text);
-                                    }
-                                    WriteBytes(out.data(), produced, file.get());
-                                    if (!m_bWriteFailed)
-                                        samplesRead += n;
-                                });
+    DrainRing(ring, samples.data(), chunk, captureEnded,
+              [&](const int32_t* p, unsigned n)
+              {
+                  // What follows a failed write never reaches the file.
+                  if (m_bWriteFailed)
+                      return;
+                  const unsigned perChannel = SplitToFloat(p, n, channels, left.data(), right.data());
+                  DWORD produced = 0;
+                  const LameEncoder::BE_ERR error = m_lame.EncodeChunkFloatS16NI(
+                      stream, perChannel, left.data(), channels == 1 ? nullptr : right.data(), out.data(),
+                      &produced);
+                  if (error != 0 && !m_bEncodeFailed)
+                  {
+                      m_bEncodeFailed = true;
+                      CString text;
+                      text.Format(L"beEncodeChunk() failed (%lu)", error);
+                      Warn(text);
+                  }
+                  WriteBytes(out.data(), produced, file.get());
+                  if (!m_bWriteFailed)
+                      samplesRead += n;
+              });
 
     DWORD produced = 0;
     const LameEncoder::BE_ERR flushError = m_lame.DeinitStream(stream, out.data(), &produced);
@@ -202,11 +202,10 @@ int Mp3Writer::Record(const CString& path, const RecorderSettings& settings, Sam
     const std::string tagName = GetTagFileName(path);
     if (tagName.empty())
     {
-        RecordingSession::PostLog(
-            m_hWnd,
-            L"The MP3 information tag was not written: the file name cannot be passed to "
-            L"the encoder.",
-            LOG_WARNING);
+        PostRecordingLog(m_hWnd,
+                         L"The MP3 information tag was not written: the file name cannot be passed to "
+                         L"the encoder.",
+                         LOG_WARNING);
     }
     else if (m_lame.HasInfoTag())
     {

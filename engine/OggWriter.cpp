@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "engine/FormatSupportTable.h"
-#include "engine/RecordingSession.h"
+#include "engine/DrainRing.h"
+#include "engine/RecordingLog.h"
 
 // The library records of one stream, each cleared once if it was set up.
 struct OggWriter::Encoder
@@ -47,7 +48,7 @@ OggWriter::OggWriter(HWND hWnd, std::atomic<int32_t>& recording) : m_hWnd(hWnd),
 
 void OggWriter::Warn(const CString& text)
 {
-    RecordingSession::PostLog(m_hWnd, text, LOG_WARNING);
+    PostRecordingLog(m_hWnd, text, LOG_WARNING);
     m_bRecording = 0;
 }
 
@@ -146,34 +147,33 @@ int OggWriter::Record(const CString& path, const RecorderSettings& settings, Sam
         WritePage(page.header, page.header_len, page.body, page.body_len);
 
     samplesRead = 0;
-    RecordingSession::DrainRing(ring, samples.data(), kChunk, captureEnded,
-                                [&](const int32_t* p, unsigned n)
-                                {
-                                    // What follows a failed write never reaches the file.
-                                    if (m_bWriteFailed)
-                                        return;
-                                    const unsigned frames = n / static_cast<unsigned>(channels);
-                                    ConvertInt32ToFloat(p, floats.data(),
-                                                        frames * static_cast<unsigned>(channels));
-                                    float** buffer = vorbis_analysis_buffer(&e.dsp, static_cast<int>(frames));
-                                    if (channels == 1)
-                                    {
-                                        for (unsigned f = 0; f < frames; ++f)
-                                            buffer[0][f] = floats[f];
-                                    }
-                                    else
-                                    {
-                                        for (unsigned f = 0; f < frames; ++f)
-                                        {
-                                            buffer[0][f] = floats[2 * f];
-                                            buffer[1][f] = floats[2 * f + 1];
-                                        }
-                                    }
-                                    vorbis_analysis_wrote(&e.dsp, static_cast<int>(frames));
-                                    WriteBlocks(e);
-                                    if (!m_bWriteFailed)
-                                        samplesRead += n;
-                                });
+    DrainRing(ring, samples.data(), kChunk, captureEnded,
+              [&](const int32_t* p, unsigned n)
+              {
+                  // What follows a failed write never reaches the file.
+                  if (m_bWriteFailed)
+                      return;
+                  const unsigned frames = n / static_cast<unsigned>(channels);
+                  ConvertInt32ToFloat(p, floats.data(), frames * static_cast<unsigned>(channels));
+                  float** buffer = vorbis_analysis_buffer(&e.dsp, static_cast<int>(frames));
+                  if (channels == 1)
+                  {
+                      for (unsigned f = 0; f < frames; ++f)
+                          buffer[0][f] = floats[f];
+                  }
+                  else
+                  {
+                      for (unsigned f = 0; f < frames; ++f)
+                      {
+                          buffer[0][f] = floats[2 * f];
+                          buffer[1][f] = floats[2 * f + 1];
+                      }
+                  }
+                  vorbis_analysis_wrote(&e.dsp, static_cast<int>(frames));
+                  WriteBlocks(e);
+                  if (!m_bWriteFailed)
+                      samplesRead += n;
+              });
 
     vorbis_analysis_wrote(&e.dsp, 0);
     WriteBlocks(e);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "engine/LogLevel.h"
+
 // wParam: null or a new int32_t[lParam] copy of a block (the receiver deletes it).
 constexpr UINT WM_REC_PROGRESS = WM_USER + 100;
 // wParam: a new CString (the receiver deletes it); lParam: a LogLevel.
@@ -16,11 +18,3 @@ constexpr UINT WM_REC_FINISHED = WM_USER + 105;
 // Sent by the capture thread as it starts, so that the status bar is set on the window's
 // own thread: lParam a const CString* with the text (the sender's; the receiver copies it).
 constexpr UINT WM_REC_STATUS = WM_USER + 106;
-
-enum LogLevel
-{
-    LOG_NOTE = -1,
-    LOG_INFO = 0,
-    LOG_WARNING = 1,
-    LOG_ERROR = 2
-};

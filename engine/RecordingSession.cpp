@@ -62,13 +62,6 @@ RecordingSession::~RecordingSession()
     ReleaseThreads();
 }
 
-void RecordingSession::PostLog(HWND hWnd, const CString& text, int level)
-{
-    std::unique_ptr<CString> message(new CString(text));
-    if (PostMessageW(hWnd, WM_REC_LOG, reinterpret_cast<WPARAM>(message.get()), static_cast<LPARAM>(level)))
-        message.release(); // the receiver deletes it
-}
-
 CString RecordingSession::LossText(uint64_t droppedSamples, unsigned overflows)
 {
     CString text;

@@ -13,9 +13,11 @@
 #include <memory>
 
 #include "engine/BlockReader.h"
+#include "engine/DrainRing.h"
 #include "engine/FormatSupportTable.h"
 #include "engine/RecorderSettings.h"
 #include "engine/RecordingHost.h"
+#include "engine/RecordingLog.h"
 #include "engine/RecordingMessages.h"
 #include "engine/RingBuffer.h"
 #include "engine/WavWriter.h"
@@ -74,7 +76,8 @@ public:
     int64_t GetSamplesRead() const { return m_nSamplesRead; }
     const RecorderSettings& GetSettings() const { return m_settings; }
 
-    static void PostLog(HWND hWnd, const CString& text, int level);
+    // engine/RecordingLog.h
+    static void PostLog(HWND hWnd, const CString& text, int level) { PostRecordingLog(hWnd, text, level); }
 
     // The one warning of a recording that lost input: samples the ring dropped and
     // overflows the device reported. Empty when nothing was lost.
@@ -84,39 +87,12 @@ public:
     // in their place. Only while no recording runs.
     void SetStreamCalls(const BlockReader::Calls& calls) { m_streamCalls = calls; }
 
-    // The writers' loop: takes chunks of the ring into buffer and hands them to sink, and
-    // ends once captureEnded() is true and the ring is empty. Returns the samples taken.
+    // The writers' loop (engine/DrainRing.h).
     template <typename CaptureEnded, typename Sink>
     static uint64_t DrainRing(SampleRing& ring, int32_t* buffer, unsigned chunk, CaptureEnded captureEnded,
                               Sink sink)
     {
-        uint64_t total = 0;
-        for (;;)
-        {
-            unsigned n = ring.GetReadAvailable(0);
-            if (n < chunk)
-            {
-                if (!captureEnded())
-                {
-                    Sleep(10);
-                    continue;
-                }
-                // Capture may have written its last block after the count was read.
-                n = ring.GetReadAvailable(0);
-                if (n == 0)
-                    break;
-                if (n > chunk)
-                    n = chunk;
-            }
-            else
-            {
-                n = chunk;
-            }
-            n = ring.Read(buffer, n, 0);
-            total += n;
-            sink(static_cast<const int32_t*>(buffer), n);
-        }
-        return total;
+        return ::DrainRing(ring, buffer, chunk, captureEnded, sink);
     }
 
 private:

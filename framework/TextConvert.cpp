@@ -1,5 +1,7 @@
 #include "framework/TextConvert.h"
 
+#include <cstring>
+
 CString AnsiToWide(LPCSTR text, UINT codePage, int length)
 {
     if (!text || length == 0)
@@ -36,4 +38,69 @@ std::string WideToAnsi(LPCWSTR text, UINT codePage, char defaultChar, int length
     if (length < 0 && !result.empty() && result.back() == '\0')
         result.pop_back();
     return result;
+}
+
+UINT ResolveCodePage(int codePage)
+{
+    // Resolved first: the ANSI code page itself may be UTF-8.
+    return codePage == kAnsiCodePage ? GetACP() : static_cast<UINT>(codePage);
+}
+
+int GetRequiredMultiByteLength(LPCWSTR text, int codePage)
+{
+    if (!text)
+        return 0;
+    const UINT cp = ResolveCodePage(codePage);
+    const DWORD flags = cp == CP_UTF8 ? 0 : WC_COMPOSITECHECK | WC_SEPCHARS;
+    return WideCharToMultiByte(cp, flags, text, -1, nullptr, 0, nullptr, nullptr);
+}
+
+int WideToMultiByte(LPCWSTR text, char* out, int outBytes, int codePage, char replacement)
+{
+    if (!text || !out || outBytes <= 0)
+        return 0;
+    std::memset(out, 0, static_cast<size_t>(outBytes));
+    const UINT cp = ResolveCodePage(codePage);
+    int written;
+    if (cp == CP_UTF8)
+    {
+        written = WideCharToMultiByte(cp, 0, text, -1, out, outBytes, nullptr, nullptr);
+    }
+    else
+    {
+        const char defaultChar[2] = {replacement, 0};
+        BOOL usedDefault = FALSE;
+        written = WideCharToMultiByte(cp, WC_COMPOSITECHECK | WC_SEPCHARS, text, -1, out, outBytes,
+                                      defaultChar, &usedDefault);
+    }
+    if (written <= 0)
+    {
+        // A failed conversion may have left part of the text behind.
+        std::memset(out, 0, static_cast<size_t>(outBytes));
+        return 0;
+    }
+    return written - 1;
+}
+
+int GetRequiredWideLength(LPCSTR text, int codePage)
+{
+    if (!text)
+        return 0;
+    const UINT cp = ResolveCodePage(codePage);
+    return MultiByteToWideChar(cp, cp == CP_UTF8 ? 0 : MB_PRECOMPOSED, text, -1, nullptr, 0);
+}
+
+int MultiByteToWide(LPCSTR text, wchar_t* out, int outChars, int codePage)
+{
+    if (!text || !out || outChars <= 0)
+        return 0;
+    std::memset(out, 0, static_cast<size_t>(outChars) * sizeof(wchar_t));
+    const UINT cp = ResolveCodePage(codePage);
+    const int written = MultiByteToWideChar(cp, cp == CP_UTF8 ? 0 : MB_PRECOMPOSED, text, -1, out, outChars);
+    if (written <= 0)
+    {
+        std::memset(out, 0, static_cast<size_t>(outChars) * sizeof(wchar_t));
+        return 0;
+    }
+    return written - 1;
 }

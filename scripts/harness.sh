@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The test harness around Wine: harness.sh start|stop BUILD_DIR
+# The test harness around Wine: harness.sh start|stop|prefix BUILD_DIR
 #  start: two Xvfb displays, each with a Wine prefix and a warm wineserver of its own
 #         (two desktops, so that two window tests can run at once), a PulseAudio
 #         daemon of our own with a null sink whose monitor is the default source, and
 #         a player that feeds it a known stereo signal (440 Hz left, 660 Hz right)
 #         without gaps.
 #  stop:  ends all of them, by their own pids.
+#  prefix: only the first desktop's Wine prefix, made when it is missing (for tests
+#         that need neither a display nor sound).
 set -eu
 cmd=$1
 build=$(cd "$2" && pwd)
@@ -52,6 +54,10 @@ start_display() {
 }
 
 case "$cmd" in
+prefix)
+    qm_wine_prefix </dev/null >/dev/null 2>&1
+    echo "wine prefix ready ($WINEPREFIX)"
+    ;;
 stop)
     stop_all
     echo "harness stopped"
@@ -129,7 +135,7 @@ PY
     echo "harness started (displays :$(cat "$h/display") and :$(cat "$h/display2"))"
     ;;
 *)
-    echo "usage: $0 start|stop BUILD_DIR" >&2
+    echo "usage: $0 start|stop|prefix BUILD_DIR" >&2
     exit 2
     ;;
 esac

@@ -5,6 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/check-format.sh"
+bash "$root/scripts/check-includes.sh"
 arch=$(bash "$root/scripts/test-arch.sh")
 other=x86_64
 [ "$arch" = i686 ] || other=i686

@@ -8,6 +8,7 @@
 #include "app/AppGlobals.h"
 #include "app/CTolvaneDlg.h"
 #include "app/FinishedRecording.h"
+#include "app/KeyFilters.h"
 #include "app/pages/CTabPage.h"
 #include "controls/XMessageBox.h"
 #include "framework/CDataExchange.h"
@@ -226,13 +227,12 @@ LRESULT CFilesDlg::OnReportEditDone(WPARAM wParam, LPARAM)
 BOOL CFilesDlg::PreTranslateMessage(MSG* pMsg)
 {
     // The main window's table: the page takes the Move commands, the main window the rest.
-    if (m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg))
-    {
-        if (g_pMainDlg)
-            g_pMainDlg->TranslateAccelerators(pMsg);
-        return TRUE;
-    }
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+    if (KeyFilters::PageKeys(m_hWnd, m_hAccel, pMsg,
+                             [](MSG* pKey)
+                             {
+                                 if (g_pMainDlg)
+                                     g_pMainDlg->TranslateAccelerators(pKey);
+                             }))
         return TRUE;
     if (pMsg->message == WM_KEYDOWN)
     {

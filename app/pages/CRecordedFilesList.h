@@ -13,9 +13,5 @@ public:
     static SortCell MakeCell(int column, LPCWSTR text);
 
 protected:
-    // The list still keeps the keys; the rows are ordered here.
-    void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
-    void SortByKeys();
-
-    DECLARE_MESSAGE_MAP()
+    SortCell GetSortCell(int nColumn, LPCWSTR lpszText) const override { return MakeCell(nColumn, lpszText); }
 };

@@ -1,19 +1,17 @@
 #include "TestRecorder.h"
 
-namespace
-{
-const wchar_t kClass[] = L"QuillmothTestRecorder";
-}
+BEGIN_MESSAGE_MAP(TestRecorder, CMessageWnd)
+ON_MESSAGE(WM_REC_LOG, &TestRecorder::OnRecLog)
+ON_MESSAGE(WM_REC_PROGRESS, &TestRecorder::OnRecProgress)
+ON_MESSAGE(WM_REC_FINISHED, &TestRecorder::OnRecFinished)
+ON_MESSAGE(WM_REC_RESET, &TestRecorder::OnRecReset)
+ON_MESSAGE(WM_REC_THREAD_END, &TestRecorder::OnRecThreadEnd)
+ON_MESSAGE(WM_REC_STATUS, &TestRecorder::OnRecStatus)
+END_MESSAGE_MAP()
 
 TestRecorder::TestRecorder(const RecordingSession::Limits& limits) : m_threadId(GetCurrentThreadId())
 {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
-    CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
+    CreateMessageWindow();
     m_session.reset(new RecordingSession(m_hWnd, *this, limits));
 }
 
@@ -21,65 +19,53 @@ TestRecorder::~TestRecorder()
 {
     m_session.reset();
     RunFor(0); // frees what is still queued
-    if (m_hWnd)
-        DestroyWindow(m_hWnd);
+    DestroyWindow();
 }
 
-LRESULT CALLBACK TestRecorder::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TestRecorder::OnRecLog(WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-    {
-        auto* self = static_cast<TestRecorder*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->m_hWnd = hWnd;
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TestRecorder*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY && self)
-    {
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        self->m_hWnd = nullptr;
-        self = nullptr;
-    }
-    return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(hWnd, message, wParam, lParam);
+    std::unique_ptr<CString> text(reinterpret_cast<CString*>(wParam));
+    LogEvent(*text, static_cast<int>(lParam));
+    if (*text == L"Done." && lParam == LOG_INFO)
+        done = true;
+    return 0;
 }
 
-LRESULT TestRecorder::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TestRecorder::OnRecProgress(WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
+    ++progress;
+    if (wParam)
     {
-    case WM_REC_LOG:
-    {
-        std::unique_ptr<CString> text(reinterpret_cast<CString*>(wParam));
-        LogEvent(*text, static_cast<int>(lParam));
-        if (*text == L"Done." && lParam == LOG_INFO)
-            done = true;
-        return 0;
+        ++progressCopies;
+        lastCopySize = lParam;
     }
-    case WM_REC_PROGRESS:
-        ++progress;
-        if (wParam)
-        {
-            ++progressCopies;
-            lastCopySize = lParam;
-        }
-        delete[] reinterpret_cast<int32_t*>(wParam);
-        return 0;
-    case WM_REC_FINISHED:
-        ++finished;
-        return 0;
-    case WM_REC_RESET:
-        ++resets;
-        return 0;
-    case WM_REC_STATUS:
-        SetStatusText(*reinterpret_cast<const CString*>(lParam));
-        return 0;
-    case WM_REC_THREAD_END:
-        threadEnds.push_back(wParam);
-        m_session->OnRecThreadEnd();
-        return 0;
-    default:
-        return DefWindowProcW(m_hWnd, message, wParam, lParam);
-    }
+    delete[] reinterpret_cast<int32_t*>(wParam);
+    return 0;
+}
+
+LRESULT TestRecorder::OnRecFinished(WPARAM, LPARAM)
+{
+    ++finished;
+    return 0;
+}
+
+LRESULT TestRecorder::OnRecReset(WPARAM, LPARAM)
+{
+    ++resets;
+    return 0;
+}
+
+LRESULT TestRecorder::OnRecStatus(WPARAM, LPARAM lParam)
+{
+    SetStatusText(*reinterpret_cast<const CString*>(lParam));
+    return 0;
+}
+
+LRESULT TestRecorder::OnRecThreadEnd(WPARAM wParam, LPARAM)
+{
+    threadEnds.push_back(wParam);
+    m_session->OnRecThreadEnd();
+    return 0;
 }
 
 void TestRecorder::RunFor(DWORD ms)

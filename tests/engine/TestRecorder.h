@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/RecordingSession.h"
+#include "framework/CMessageWnd.h"
 
 struct LogLine
 {
@@ -17,7 +18,7 @@ struct LogLine
     std::wstring text;
 };
 
-class TestRecorder : public RecordingHost
+class TestRecorder : public CMessageWnd, public RecordingHost
 {
 public:
     explicit TestRecorder(const RecordingSession::Limits& limits = RecordingSession::Limits());
@@ -56,11 +57,17 @@ public:
     void ShowRecordingState(bool paused) override;
     BOOL PromptOutputPath(const CString& extension, CString& path) override;
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    LRESULT OnRecLog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
 
-    HWND m_hWnd = nullptr;
+    DECLARE_MESSAGE_MAP()
+
+private:
     std::unique_ptr<RecordingSession> m_session;
     const DWORD m_threadId;
 };

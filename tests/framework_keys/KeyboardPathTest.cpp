@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "app/KeyFilters.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDataExchange.h"
 #include "framework/CTabCtrl.h"
@@ -65,11 +66,10 @@ public:
     CDialog page2; // leaves everything to the framework
     std::atomic<int> f4{0}, ctrlR{0}, oks{0}, cancels{0};
 
+    // The program's main window filter.
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
-        if (accel && ::TranslateAcceleratorW(m_hWnd, accel, pMsg))
-            return TRUE;
-        if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+        if (KeyFilters::MainWindowKeys(m_hWnd, accel, pMsg))
             return TRUE;
         return CDialog::PreTranslateMessage(pMsg);
     }
@@ -137,14 +137,11 @@ ON_MESSAGE(WM_TEST_PAGE, &KeysDialog::OnTestPage)
 ON_MESSAGE(WM_TEST_END, &KeysDialog::OnTestEnd)
 END_MESSAGE_MAP()
 
+// The program's page filter, as the File page runs it.
 BOOL ForwardingPage::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMain && ::TranslateAcceleratorW(m_hWnd, pMain->accel, pMsg))
-    {
-        pMain->PreTranslateMessage(pMsg);
-        return TRUE;
-    }
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+    if (KeyFilters::PageKeys(m_hWnd, pMain ? pMain->accel : nullptr, pMsg,
+                             [this](MSG* pKey) { pMain->PreTranslateMessage(pKey); }))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -8,8 +8,9 @@
 
 #include "engine/RecordingHost.h"
 #include "engine/RecordingSession.h"
+#include "framework/CMessageWnd.h"
 
-class DriverWindow : public RecordingHost
+class DriverWindow : public CMessageWnd, public RecordingHost
 {
 public:
     // Asks the loop to stop the recording (posted by the Ctrl+C handler).
@@ -23,7 +24,6 @@ public:
     DriverWindow& operator=(const DriverWindow&) = delete;
 
     BOOL Create();
-    HWND GetSafeHwnd() const { return m_hWnd; }
     RecordingSession& Session() { return *m_session; }
 
     // Message loop until the recording is over. TRUE when the file was finished, no
@@ -41,12 +41,19 @@ public:
 
     static CString LevelName(int level);
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnRecLog(CString* text, int level);
+protected:
+    LRESULT OnRecLog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDriverStop(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDriverQuit(WPARAM wParam, LPARAM lParam);
 
-    HWND m_hWnd = nullptr;
+    DECLARE_MESSAGE_MAP()
+
+private:
     std::unique_ptr<RecordingSession> m_session;
     bool m_bFinished = false;
     bool m_bFailed = false;
