@@ -1,10 +1,13 @@
 // The recorder while it records, driven from here: the real program started with a settings
-// file that records WAV (44100 Hz stereo 16-bit, level read-outs on) and stops by itself.
-// It records twice. Around the first recording bench/cpu_bench.sh reads the program's CPU
-// time from the Linux side (Wine does not report another process's times); during the
-// second a thread of this program sends WM_NULL to the main window every 50 ms and times
-// the round trips: the delay of the interface thread. Before them, for comparison, the
-// script reads the program's CPU over 5 s of idling, and the probe runs for 3 s.
+// file that records WAV (44100 Hz stereo 16-bit, level read-outs on). It records three
+// times. The first has no automatic stop, as most recordings are, and is stopped from here
+// once the clock shows the length; the second stops by itself after that length, so the
+// progress bar moves with every block. Around these two bench/cpu_bench.sh reads the
+// program's CPU time from the Linux side (Wine does not report another process's times).
+// During the third (the automatic stop again) a thread of this program sends WM_NULL to the
+// main window every 50 ms and times the round trips: the delay of the interface thread.
+// Before them, for comparison, the script reads the program's CPU over 5 s of idling, and
+// the probe runs for 3 s.
 // Usage: recorder_cpu_bench seconds [folder of the script's acknowledgements]
 #include <windows.h>
 
@@ -17,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/RecordingReadouts.h"
 #include "bench/ScriptHandshake.h"
 #include "resources/resource.h"
 #include "tests/app_gui/RunningApp.h"
@@ -104,9 +108,10 @@ private:
 };
 
 // Starts a recording and waits until the program is back to idle: the clock shows the
-// time while it records and is blanked afterwards. Read ten times a second, so that the
-// waiting costs the program next to nothing.
-bool RecordUntilStopped(const RunningApp& app, int seconds)
+// time while it records and is blanked afterwards. Without an automatic stop it is stopped
+// from here once the clock shows the length. Read ten times a second, so that the waiting
+// costs the program next to nothing.
+bool RecordUntilStopped(const RunningApp& app, int seconds, bool autoStop)
 {
     HWND clock = app.Control(IDC_MAIN_TIME);
     auto blank = [&] { return TextOf(clock).find_first_not_of(L' ') == std::wstring::npos; };
@@ -121,9 +126,36 @@ bool RecordUntilStopped(const RunningApp& app, int seconds)
         }
         return true;
     };
+    const DWORD limit = static_cast<DWORD>(seconds) * 1000 + 60000;
     app.Command(ID_RECORD);
-    return clock && poll([&] { return !blank(); }, 30000) &&
-           poll(blank, static_cast<DWORD>(seconds) * 1000 + 60000);
+    if (!clock || !poll([&] { return !blank(); }, 30000))
+        return false;
+    if (!autoStop)
+    {
+        // The clock's text has a fixed width, so it compares as its time does.
+        const std::wstring length(RecordingReadouts::ElapsedText(seconds * 10).GetString());
+        if (!poll([&] { return TextOf(clock) >= length; }, limit))
+            return false;
+        app.Command(ID_STOP);
+    }
+    return poll(blank, limit);
+}
+
+// Ticks the Output page's automatic stop on or off, as its two choices do.
+bool SetAutoStop(const RunningApp& app, bool on)
+{
+    // The stop-after choice's id is the page's own; the other's is shared with the Device page.
+    HWND after = app.Control(IDC_OUTPUT_STOP_AFTER);
+    HWND page = after ? ::GetParent(after) : nullptr;
+    HWND manually = page ? ::GetDlgItem(page, IDC_OUTPUT_STOP_MANUALLY) : nullptr;
+    if (!manually)
+        return false;
+    ::SendMessageW(manually, BM_SETCHECK, on ? BST_UNCHECKED : BST_CHECKED, 0);
+    ::SendMessageW(after, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    const int id = on ? IDC_OUTPUT_STOP_AFTER : IDC_OUTPUT_STOP_MANUALLY;
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(on ? after : manually));
+    return true;
 }
 
 // What the recording holds, or false when it is not the expected WAV file.
@@ -161,7 +193,7 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring path = folder + L"cpu.wav";
     ::DeleteFileW(path.c_str());
     const bool written = WriteConfig(
-        L"[MISC]\r\nAmpDigi=1\r\nStop=1\r\nStopHour=0\r\nStopMin=" + std::to_wstring(seconds / 60) +
+        L"[MISC]\r\nAmpDigi=1\r\nStop=0\r\nStopHour=0\r\nStopMin=" + std::to_wstring(seconds / 60) +
         L"\r\nStopSec=" + std::to_wstring(seconds % 60) +
         L"\r\nActAftRec=0\r\n[OUTPUT]\r\nOutputFormat=1\r\nFreq=7\r\nChan=2\r\nResolution=2\r\nLoc=1\r\n"
         L"Name=cpu\r\nDesDir=" +
@@ -185,27 +217,35 @@ int wmain(int argc, wchar_t** argv)
         idle.Print("idle");
     }
 
-    if (!script.Mark("start1"))
-        return Fail(app, "no answer from the script");
-    if (!RecordUntilStopped(app, seconds))
-        return Fail(app, "the first recording did not run to its stop");
-    if (!script.Mark("end1"))
-        return Fail(app, "no answer from the script");
-    if (!app.WaitForLog(L"Done.") || !PrintRecorded(path, 1))
-        return Fail(app, "the first recording is not a complete WAV file");
+    // 1: no automatic stop; 2: an automatic stop after the length.
+    for (int round = 1; round <= 2; ++round)
+    {
+        const bool autoStop = round == 2;
+        if (autoStop && !SetAutoStop(app, true))
+            return Fail(app, "no automatic stop choice on the Output page");
+        if (!script.Mark(("start" + std::to_string(round)).c_str()))
+            return Fail(app, "no answer from the script");
+        if (!RecordUntilStopped(app, seconds, autoStop))
+            return Fail(app, "a recording did not run to its stop");
+        if (!script.Mark(("end" + std::to_string(round)).c_str()))
+            return Fail(app, "no answer from the script");
+        const auto done = static_cast<size_t>(round);
+        if (!WaitUntil([&] { return app.LogCount(L"Done.") >= done; }, 30000) || !PrintRecorded(path, round))
+            return Fail(app, "a recording is not a complete WAV file");
+    }
 
-    if (!script.Mark("start2"))
+    if (!script.Mark("start3"))
         return Fail(app, "no answer from the script");
     {
         InterfaceProbe probe(app.Window());
-        if (!RecordUntilStopped(app, seconds))
-            return Fail(app, "the second recording did not run to its stop");
+        if (!RecordUntilStopped(app, seconds, true))
+            return Fail(app, "the third recording did not run to its stop");
         probe.Print("recording");
     }
-    if (!script.Mark("end2"))
+    if (!script.Mark("end3"))
         return Fail(app, "no answer from the script");
-    if (!PrintRecorded(path, 2))
-        return Fail(app, "the second recording is not a complete WAV file");
+    if (!PrintRecorded(path, 3))
+        return Fail(app, "the third recording is not a complete WAV file");
 
     app.Command(ID_EXIT);
     app.WaitForExit();

@@ -4,6 +4,7 @@
 
 #include "controls/SevenSegment.h"
 #include "framework/CBrush.h"
+#include "framework/CPen.h"
 #include "framework/CStatic.h"
 #include "framework/CString.h"
 
@@ -12,7 +13,8 @@ class CStaticTime : public CStatic
 public:
     CStaticTime();
 
-    // Repaints without erasing, so frequent updates do not flicker.
+    // Repaints without erasing, so frequent updates do not flicker; only the cells whose
+    // character changed are repainted, and the same text repaints nothing.
     void SetText(CString text);
     const CString& GetText() const { return m_strText; }
     // Segment sizes of the first paint; 0 before it.
@@ -35,6 +37,9 @@ protected:
     COLORREF m_crBackground = RGB(0, 0, 0);
     COLORREF m_crSegment = RGB(0, 255, 0);
     CBrush m_brBackground;
+    // Made with the segment sizes, at the first paint.
+    CPen m_penLit;
+    CPen m_penGhost;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -75,6 +75,29 @@ std::vector<int> SegmentCellPositions(const std::wstring& text, const SegmentSiz
     return v;
 }
 
+CellSpan SegmentCellSpan(int x, const SegmentSize& s)
+{
+    // The outermost segments lie at x + t and x + L + t; a pen t wide reaches half of it
+    // further, and a pixel more is left for its rounding.
+    return {x - 1, x + s.length + 2 * s.thickness + 2};
+}
+
+bool ChangedCellSpans(const std::wstring& before, const std::wstring& after, const SegmentSize& s,
+                      std::vector<CellSpan>& spans)
+{
+    spans.clear();
+    if (before.size() != after.size())
+        return false;
+    for (size_t i = 0; i < after.size(); ++i)
+        if ((before[i] == L':') != (after[i] == L':'))
+            return false;
+    const std::vector<int> cells = SegmentCellPositions(after, s);
+    for (size_t i = 0; i < after.size(); ++i)
+        if (before[i] != after[i])
+            spans.push_back(SegmentCellSpan(cells[i], s));
+    return true;
+}
+
 COLORREF GhostColour(COLORREF lit)
 {
     return RGB(GetRValue(lit) / 3, GetGValue(lit) / 3, GetBValue(lit) / 3);

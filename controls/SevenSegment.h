@@ -30,5 +30,16 @@ struct SegmentLine
 std::vector<SegmentLine> SegmentLines(int code, int x, const SegmentSize& s);
 // x of each character's cell.
 std::vector<int> SegmentCellPositions(const std::wstring& text, const SegmentSize& s);
+// The columns [left, right) that the cell starting at x can paint, wide pen included.
+struct CellSpan
+{
+    int left;
+    int right;
+};
+CellSpan SegmentCellSpan(int x, const SegmentSize& s);
+// The spans of the cells whose character differs from one text to the next. False when the
+// cells themselves move (another length, or a colon elsewhere): then all of it is new.
+bool ChangedCellSpans(const std::wstring& before, const std::wstring& after, const SegmentSize& s,
+                      std::vector<CellSpan>& spans);
 // The colour of unlit segments.
 COLORREF GhostColour(COLORREF lit);

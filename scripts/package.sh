@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the portable package: a folder and a zip that a Windows user unpacks anywhere and
-# runs. It holds the program, the MP3 encoder library, the tips file and the licence texts
-# of the libraries the program ships.
+# runs. It holds the program, the MP3 encoder library, the tips file, the licence texts
+# of the libraries the program ships, and the source of the MP3 encoder library with the
+# script it was built by (LAME's licence asks for them beside the library).
 #
 #   scripts/package.sh [BUILD_DIR] [DIST_DIR]
 #
@@ -69,11 +70,28 @@ for lib in PortAudio libogg libvorbis LAME; do
     done
     echo "- $lib $(basename "$dir" | sed 's/^[^-]*-//'): $lib-*.txt" >>"$notice"
 done
+# LAME's source as Debian ships it (the description, the original tarball and Debian's
+# changes), and the recipe that built lame_enc.dll from it.
+mkdir -p "$stage/source/LAME"
+lame_dsc=$(find "$src" -maxdepth 1 -type f -name 'lame_*.dsc' | sort | tail -n 1)
+[[ -n $lame_dsc ]] || die "no lame_*.dsc in $src: run scripts/setup.sh"
+lame_files=("$(basename "$lame_dsc")")
+lame_files+=($(awk '/^Files:/ {on = 1; next} /^[^ ]/ {on = 0} on {print $3}' "$lame_dsc"))
+for f in "${lame_files[@]}"; do
+    [[ -f $src/$f ]] || die "$src/$f is missing: run scripts/setup.sh"
+    cp "$src/$f" "$stage/source/LAME/"
+done
+cp "$root/scripts/build-lame.sh" "$stage/source/LAME/"
 {
     echo
     echo "PortAudio, libogg and libvorbis are built into Quillmoth.exe; LAME is lame_enc.dll,"
     echo "a separate library you may replace with your own build of LAME."
     echo "The sources are Debian's source packages of the same names and versions."
+    echo
+    echo "The source of lame_enc.dll is in source/LAME: Debian's source package"
+    echo "$(basename "$lame_dsc" .dsc) (${lame_files[*]}); unpack it with"
+    echo "\"dpkg-source -x $(basename "$lame_dsc")\". build-lame.sh beside it is the script that built"
+    echo "lame_enc.dll from that source with the mingw-w64 cross compiler."
 } >>"$notice"
 sed -i 's/\r\?$/\r/' "$notice"
 

@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Builds (set-up included) and starts the recorder under Wine, on this
+# Builds what it starts (set-up included) and starts the recorder under Wine, on this
 # session's own display and sound server: scripts/run.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/build.sh" all
+# Wine draws on an X display; without one there is nothing to start, so say so before
+# building anything.
+if [ -z "${DISPLAY:-}" ]; then
+    echo "run.sh: no display (DISPLAY is not set): run it in a desktop session, or under xvfb-run -a scripts/run.sh" >&2
+    exit 1
+fi
+bash "$root/scripts/setup.sh"
 arch=$(bash "$root/scripts/test-arch.sh")
+# The program only: lame_enc.dll and Tips.tip are copied beside it when the tree is
+# configured. No sound server is needed here; the program reports a missing device itself.
+bash "$root/scripts/build.sh" "$arch" Quillmoth
 build="$root/build/$arch"
 if [ "$arch" = x86_64 ]; then
     WINE=/usr/lib/wine/wine64

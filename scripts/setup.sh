@@ -143,24 +143,9 @@ build_for() { # triplet
     build_autotools "$t" "$(ls -d "$work"/libogg-*/)"
     build_autotools "$t" "$(ls -d "$work"/libvorbis-*/)" --with-ogg="$prefix" --disable-examples --disable-docs
 
-    # LAME: the static encoder library, then lame_enc.dll from its own Dll sources.
-    local lm
-    lm=$(ls -d "$work"/lame-*/)
-    build_autotools "$t" "$lm" --disable-frontend --disable-decoder --disable-gtktest
-    (
-        cd "$lm/Dll"
-        # The DLL source includes <Windef.h> and <Windows.h>; the mingw headers are lower case.
-        mkdir -p fwd
-        echo '#include <windef.h>' >fwd/Windef.h
-        echo '#include <windows.h>' >fwd/Windows.h
-        $t-gcc $cflags -DHAVE_CONFIG_H -I. -Ifwd -I.. -I../include -I../libmp3lame \
-            -shared -o lame_enc.dll BladeMP3EncDLL.c BladeMP3EncDLL.def \
-            ../libmp3lame/.libs/libmp3lame.a -Wl,--kill-at -static-libgcc >dll.log 2>&1 ||
-            { cat dll.log >&2; exit 1; }
-        mkdir -p "$prefix/bin" "$prefix/include/lame"
-        cp lame_enc.dll "$prefix/bin/"
-        cp BladeMP3EncDLL.h "$prefix/include/lame/"
-    )
+    # LAME: the static encoder library, then lame_enc.dll from its own Dll sources; the
+    # package ships this recipe beside LAME's source.
+    bash "$here/build-lame.sh" "$t" "$(ls -d "$work"/lame-*/)" "$prefix"
     local e
     $t-objdump -p "$prefix/bin/lame_enc.dll" >"$work/lame.exports"
     for e in beInitStream beEncodeChunkFloatS16NI beDeinitStream beCloseStream beWriteVBRHeader beWriteInfoTag beVersion; do

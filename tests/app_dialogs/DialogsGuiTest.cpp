@@ -200,16 +200,20 @@ TEST(DialogsGui, TipOfTheDayAtStartGoesRoundAndItsSwitchIsKept)
 }
 
 // The zip unpacked into a new folder: the program starts there, finds its tips file,
-// opens the help file beside it, records and ends.
+// opens the help file beside it, records MP3 through the encoder library beside it and
+// ends. app_dialogs.package_mp3 decodes the recording.
 TEST(DialogsGui, ThePackageRunsFromAnUnpackedCopy)
 {
     const std::wstring exe = UnpackedProgram();
     ASSERT_FALSE(exe.empty()) << "app_dialogs.package unpacks the zip first";
     const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
-    TempFolder out;
+    const std::wstring out = BuildFolder() + L"\\app_dialogs_unpacked\\";
+    const std::wstring path = out + L"take.mp3";
+    ::DeleteFileW(path.c_str());
     ASSERT_TRUE(
-        WriteConfig(L"[MISC]\r\nTip=1\r\n[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=take\r\nDesDir=" +
-                    out.Path() + L"\r\n"));
+        WriteConfig(L"[MISC]\r\nTip=1\r\nStop=1\r\nStopHour=0\r\nStopMin=0\r\nStopSec=2\r\nActAftRec=0\r\n"
+                    L"[OUTPUT]\r\nOutputFormat=2\r\nLoc=1\r\nName=take\r\nDesDir=" +
+                    out + L"\r\n"));
     {
         RunningApp app;
         ASSERT_TRUE(app.StartFrom(exe));
@@ -237,26 +241,15 @@ TEST(DialogsGui, ThePackageRunsFromAnUnpackedCopy)
             ::DeleteFileW(helpFile.c_str());
         }
 
-        // Two seconds by the keys.
+        // Two seconds to the automatic stop, started by the keys.
         TypeKeys(app.Window(), {VK_CONTROL, 'R'});
-        const std::wstring path = out.Path() + L"take.wav";
-        ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > 44 + 2 * 176400; }, 30000));
-        TypeKeys(app.Window(), {VK_CONTROL, 'S'});
         EXPECT_TRUE(app.WaitForLog(L"Done.", 30000)) << Narrow(app.LogText());
+        const std::wstring log = app.LogText();
+        EXPECT_EQ(std::wstring::npos, log.find(L"lame_enc.dll"))
+            << "the library beside the copy loads: " << Narrow(log);
         app.Command(ID_EXIT);
         ASSERT_EQ(1u, app.WaitForExit());
-
-        const WavFile wav = ReadWav(path);
-        ASSERT_TRUE(wav.valid);
-        EXPECT_EQ(wav.data.size(), wav.dataSize);
-        EXPECT_GE(wav.dataSize, 2u * 176400u);
-        std::wstring error;
-        const std::vector<int16_t> signal = LoadHarnessSignal(&error);
-        ASSERT_FALSE(signal.empty()) << Narrow(error);
-        const std::vector<int16_t> samples = wav.Samples16();
-        const SignalMatch match = MatchSignal(signal, samples.data(), samples.size() / 2, 2);
-        EXPECT_TRUE(match.found);
-        EXPECT_EQ(samples.size() / 2 - match.firstNonSilent, match.matched);
+        EXPECT_GT(FileSize(path), 20000u);
     }
     EXPECT_EQ(0, ReadTipSwitch());
 

@@ -15,9 +15,19 @@ for f in Quillmoth.exe lame_enc.dll Tips.tip licenses/PortAudio-LICENSE.txt lice
     licenses/libvorbis-COPYING.txt licenses/LAME-COPYING.txt; do
     grep -q "^[^/]*/$f\$" <<<"$listing" || { echo "the zip lacks $f" >&2; exit 1; }
 done
+# LAME's licence: the shipped library's source and its build script, named by the notice.
+for f in 'lame_[^/]*\.dsc' 'lame_[^/]*\.orig\.tar\.[a-z0-9]*' 'lame_[^/]*\.debian\.tar\.[a-z0-9]*' 'build-lame\.sh'; do
+    grep -q "^[^/]*/source/LAME/$f\$" <<<"$listing" || { echo "the zip lacks source/LAME/$f" >&2; exit 1; }
+done
 
 rm -rf "$unpacked"
 here="$unpacked/Unpacked copy"
 mkdir -p "$here"
 unzip -q "$zip" -d "$here"
 ls "$here"/*/Quillmoth.exe
+notice=$(tr -d '\r' <"$here"/*/licenses/README.txt)
+grep -q "source/LAME" <<<"$notice" || { echo "licenses/README.txt does not say where LAME's source is" >&2; exit 1; }
+# The package's source unpacks into the tree lame_enc.dll was built from.
+(cd "$unpacked" && dpkg-source -x "$here"/*/source/LAME/lame_*.dsc lame-src >/dev/null) ||
+    { echo "source/LAME does not unpack" >&2; exit 1; }
+[[ -f $unpacked/lame-src/Dll/BladeMP3EncDLL.c ]] || { echo "source/LAME lacks the DLL's source" >&2; exit 1; }

@@ -1,27 +1,40 @@
 #!/usr/bin/env bash
-# The MP3 and OGG Vorbis recordings the main-road test made through the window, two
-# seconds each (an automatic stop), decoded and measured with Debian's tools.
-# road.sh BUILD_DIR
+# MP3 and OGG Vorbis recordings the program made through its window, two seconds each (an
+# automatic stop), decoded and measured with Debian's tools: by default the main-road
+# test's, in app-road; the package test names the one its unpacked copy made.
+# road.sh BUILD_DIR [FOLDER FILE...]   (FOLDER inside BUILD_DIR)
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 analyze=$here/../mp3ogg/analyze.py
-road=$build/app-road
+road=$build/${2:-app-road}
+shift $(($# > 1 ? 2 : 1))
+files=("$@")
+[ ${#files[@]} -gt 0 ] || files=(take.mp3 take.ogg)
 failures=0
 fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
 }
 
-if lame --decode --quiet "$road/take.mp3" "$road/take-mp3.wav"; then
-    r=$(python3 "$analyze" "$road/take-mp3.wav" 2 2 1152 "$road/take.mp3" 128 joint) || fail "take.mp3: $r"
-else
-    fail "take.mp3 cannot be decoded"
-fi
-if oggdec --quiet -o "$road/take-ogg.wav" "$road/take.ogg"; then
-    r=$(python3 "$analyze" "$road/take-ogg.wav" 2 2 2048) || fail "take.ogg: $r"
-else
-    fail "take.ogg cannot be decoded"
-fi
-echo "$((2 - failures)) passed, $failures failed"
+for f in "${files[@]}"; do
+    decoded=$road/${f%.*}-${f##*.}.wav
+    case $f in
+    *.mp3)
+        if lame --decode --quiet "$road/$f" "$decoded"; then
+            r=$(python3 "$analyze" "$decoded" 2 2 1152 "$road/$f" 128 joint) || fail "$f: $r"
+        else
+            fail "$f cannot be decoded"
+        fi
+        ;;
+    *.ogg)
+        if oggdec --quiet -o "$decoded" "$road/$f"; then
+            r=$(python3 "$analyze" "$decoded" 2 2 2048) || fail "$f: $r"
+        else
+            fail "$f cannot be decoded"
+        fi
+        ;;
+    esac
+done
+echo "$((${#files[@]} - failures)) passed, $failures failed"
 [ $failures -eq 0 ]

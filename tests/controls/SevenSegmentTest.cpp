@@ -33,6 +33,21 @@ TEST(SevenSegment, CellPositionsAroundColonsAndPoint)
     EXPECT_EQ(SegmentCellPositions(L"   ", s), (std::vector<int>{0, 11, 22}));
 }
 
+TEST(SevenSegment, ChangedCells)
+{
+    const SegmentSize s = {1, 7};
+    std::vector<CellSpan> spans;
+    ASSERT_TRUE(ChangedCellSpans(L"00:12.3", L"00:12.4", s, spans));
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_EQ(spans[0].left, 60 - 1);
+    EXPECT_EQ(spans[0].right, 60 + 7 + 2 + 2);
+    ASSERT_TRUE(ChangedCellSpans(L"-06", L"-06", s, spans));
+    EXPECT_TRUE(spans.empty());
+    // Cells that move: all of it is repainted.
+    EXPECT_FALSE(ChangedCellSpans(L"   ", L"00:00:00.1", s, spans));
+    EXPECT_FALSE(ChangedCellSpans(L"00:12", L"001:2", s, spans));
+}
+
 TEST(SevenSegment, Lines)
 {
     const SegmentSize s = {2, 10};

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <thread>
+#include <vector>
 
 #include "controls/CFolderDialog.h"
 #include "controls/SevenSegment.h"
@@ -68,6 +69,20 @@ std::wstring LinkTipText(HWND hWndLink)
     return search.text;
 }
 
+// Every pixel of the window's client area, row by row.
+std::vector<COLORREF> Pixels(HWND hWnd)
+{
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    HDC hDC = ::GetDC(hWnd);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x)
+            pixels.push_back(::GetPixel(hDC, x, y));
+    ::ReleaseDC(hWnd, hDC);
+    return pixels;
+}
+
 bool Underlined(HWND hWnd)
 {
     LOGFONTW lf = {};
@@ -95,6 +110,23 @@ TEST(SevenSegmentGui, TimeAndLevelsPaint)
     EXPECT_FALSE(HasColour(g.dlg.m_levelRight.m_hWnd, RGB(0, 255, 0)));
     // The "-" of a level lights its middle segment.
     EXPECT_EQ(PixelAt(g.dlg.m_levelLeft.m_hWnd, x, s.length + 3 * s.thickness), RGB(0, 255, 0));
+
+    // The same text repaints nothing; a new one repaints the cells that changed, and they
+    // look as a repaint of the whole control draws them.
+    HWND hTime = g.dlg.m_time.m_hWnd;
+    RECT dirty;
+    g.dlg.m_time.SetText(L"00:01:23.7");
+    EXPECT_FALSE(::GetUpdateRect(hTime, &dirty, FALSE));
+    g.dlg.m_time.SetText(L"00:01:28.9");
+    ASSERT_TRUE(::GetUpdateRect(hTime, &dirty, FALSE));
+    const std::vector<int> cells = SegmentCellPositions(L"00:01:28.9", s);
+    EXPECT_EQ(dirty.left, SegmentCellSpan(cells[7], s).left);
+    EXPECT_EQ(dirty.right, SegmentCellSpan(cells[9], s).right);
+    g.dlg.m_time.UpdateWindow();
+    const std::vector<COLORREF> cellsOnly = Pixels(hTime);
+    g.dlg.m_time.Invalidate(FALSE);
+    g.dlg.m_time.UpdateWindow();
+    EXPECT_TRUE(cellsOnly == Pixels(hTime));
 
     // A resize after the first paint keeps the segment sizes.
     g.dlg.m_time.SetWindowPos(nullptr, 0, 0, rc.right, rc.bottom * 2, SWP_NOMOVE | SWP_NOZORDER);
