@@ -522,6 +522,9 @@ void RecordingSession::EncodeRecording()
     default:
         break;
     }
+    // The file is complete: the window lists it before the reset returns it to idle.
+    if (finished)
+        SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
     // A writer that gave up before writing leaves no empty file of ours behind.
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!finished && m_settings.nSaveLocation &&
@@ -589,7 +592,6 @@ int RecordingSession::RecordToWav(const CString& path)
             throw;
         // The sizes written after the failed write stand.
     }
-    SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
     return 1;
 }
 
@@ -601,7 +603,6 @@ int RecordingSession::RecordToMp3(const CString& path)
     if (!mp3.Record(
             path, m_settings, *m_pRingBuffer, [this] { return CaptureEnded(); }, m_nSamplesRead))
         return 0;
-    SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
     return 1;
 }
 
@@ -611,6 +612,5 @@ int RecordingSession::RecordToOgg(const CString& path)
     if (!ogg.Record(
             path, m_settings, *m_pRingBuffer, [this] { return CaptureEnded(); }, m_nSamplesRead))
         return 0;
-    SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
     return 1;
 }
