@@ -16,10 +16,12 @@
 #include "app/FreeSpace.h"
 #include "app/KeyFilters.h"
 #include "app/OutputLocation.h"
+#include "app/PageMessage.h"
 #include "app/RecordedFilesFile.h"
 #include "app/RecordingReadouts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsTable.h"
+#include "app/TaskbarButton.h"
 #include "app/pages/CAboutDlg.h"
 #include "app/pages/CTipDlg.h"
 #include "controls/XMessageBox.h"
@@ -249,8 +251,7 @@ BOOL CTolvaneDlg::OnInitDialog()
     UpdateFormatDescription();
     SetIdleState();
     m_stTime.SetText(L"           ");
-    m_stLeftLevel.SetText(L"   ");
-    m_stRightLevel.SetText(L"   ");
+    BlankLevelReadouts();
     SetTimer(kStartTimer, 1000);
 
     CRect bar;
@@ -405,10 +406,7 @@ BOOL CTolvaneDlg::InitAudioDevices()
             m_devDlg.OpenDeviceMixer();
             return TRUE;
         }
-        CMenu* pDeviceMenu = nullptr;
-        if (CMenu* pMenu = GetMenu())
-            if (CMenu* pFileMenu = pMenu->GetSubMenu(0))
-                pDeviceMenu = pFileMenu->GetSubMenu(0);
+        CMenu* pDeviceMenu = GetDeviceMenu();
         int playback = 0;
         int recording = 0;
         std::vector<int> itemData;
@@ -519,8 +517,8 @@ void CTolvaneDlg::LogEvent(const CString& text, int level)
         else
             m_pendingLines.emplace_back(line, colour);
     }
-    if (level > 0 && g_pTaskbarList)
-        g_pTaskbarList->SetProgressState(m_hWnd, TBPF_ERROR);
+    if (level > 0)
+        TaskbarButton(m_hWnd).SetProgressState(TBPF_ERROR);
 }
 
 void CTolvaneDlg::SetStatusText(int kind, const CString& text)
@@ -558,9 +556,7 @@ void CTolvaneDlg::ReportDamagedFileList(const RecordedFilesFile& file)
 
 int CTolvaneDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    if (g_settings.bMuteWhileRecording && IsRecording())
-        style |= XMB_SILENT;
-    return XMessageBox(m_hWnd, text, L"Quillmoth", style);
+    return PageMessage::Show(m_hWnd, text, style);
 }
 
 void CTolvaneDlg::CheckFreeSpace(const CString& path)
@@ -662,11 +658,9 @@ void CTolvaneDlg::ShowRecordingState(bool paused)
         m_trayIcon.SetIcon(icon);
         m_trayIcon.SetTooltipText(description);
     }
-    if (g_pTaskbarList)
-    {
-        g_pTaskbarList->SetProgressState(m_hWnd, paused ? TBPF_PAUSED : TBPF_NORMAL);
-        g_pTaskbarList->SetOverlayIcon(m_hWnd, icon, description);
-    }
+    const TaskbarButton button(m_hWnd);
+    button.SetProgressState(paused ? TBPF_PAUSED : TBPF_NORMAL);
+    button.SetOverlayIcon(icon, description);
 }
 
 BOOL CTolvaneDlg::NotifyRecordingFinished()
@@ -759,8 +753,8 @@ LRESULT CTolvaneDlg::OnRecProgress(WPARAM wParam, LPARAM lParam)
     if (recording.bAutoStop && RecordingReadouts::StopProgress(blocks, m_pSession->GetStopBlocks(), permille))
     {
         m_progress.SetPos(permille);
-        if (permille % 10 == 0 && g_pTaskbarList)
-            g_pTaskbarList->SetProgressValue(m_hWnd, static_cast<ULONGLONG>(permille), 1000);
+        if (permille % 10 == 0)
+            TaskbarButton(m_hWnd).SetProgressValue(static_cast<ULONGLONG>(permille), 1000);
     }
 
     if (!samples || !m_pSession->IsRecording() || g_bInTray || IsIconic() || !g_settings.bShowAmplitude)
@@ -795,15 +789,12 @@ void CTolvaneDlg::ReturnToIdle()
 {
     m_bShowsRecording = false;
     m_stTime.SetText(L"           ");
-    m_stLeftLevel.SetText(L"   ");
-    m_stRightLevel.SetText(L"   ");
+    BlankLevelReadouts();
     m_progress.SetPos(1000);
     SetIdleState();
-    if (g_pTaskbarList)
-    {
-        g_pTaskbarList->SetProgressState(m_hWnd, TBPF_NOPROGRESS);
-        g_pTaskbarList->SetOverlayIcon(m_hWnd, nullptr, L"");
-    }
+    const TaskbarButton button(m_hWnd);
+    button.SetProgressState(TBPF_NOPROGRESS);
+    button.SetOverlayIcon(nullptr, L"");
     // The pages follow at once, not at the next idle kick.
     KickPages();
 }
@@ -900,21 +891,26 @@ void CTolvaneDlg::OnSelectDevice(UINT nID)
 {
     if (IsRecording())
     {
-        ShowMessage(L"You MUST Stop Recording First!", MB_ICONHAND);
+        PageMessage::StopRecordingFirst(m_hWnd);
         return;
     }
     const int count = m_devDlg.m_cbDevice.GetCount();
     unsigned k = nID - DeviceListing::kFirstCommand;
     if (k >= static_cast<unsigned>(count))
         k = 0;
-    if (CMenu* pMenu = GetMenu())
-        if (CMenu* pFileMenu = pMenu->GetSubMenu(0))
-            if (CMenu* pDeviceMenu = pFileMenu->GetSubMenu(0))
-                pDeviceMenu->CheckMenuRadioItem(DeviceListing::kFirstCommand,
-                                                DeviceListing::kFirstCommand + static_cast<UINT>(count) - 1,
-                                                DeviceListing::kFirstCommand + k, MF_BYCOMMAND);
+    if (CMenu* pDeviceMenu = GetDeviceMenu())
+        pDeviceMenu->CheckMenuRadioItem(DeviceListing::kFirstCommand,
+                                        DeviceListing::kFirstCommand + static_cast<UINT>(count) - 1,
+                                        DeviceListing::kFirstCommand + k, MF_BYCOMMAND);
     m_devDlg.m_cbDevice.SetCurSel(static_cast<int>(k));
     m_devDlg.OpenDeviceMixer();
+}
+
+CMenu* CTolvaneDlg::GetDeviceMenu()
+{
+    CMenu* pMenu = GetMenu();
+    CMenu* pFileMenu = pMenu ? pMenu->GetSubMenu(0) : nullptr;
+    return pFileMenu ? pFileMenu->GetSubMenu(0) : nullptr;
 }
 
 void CTolvaneDlg::SelectTab(int nTab)
@@ -946,6 +942,14 @@ void CTolvaneDlg::ShowTab()
         return;
     const std::pair<CDialog*, int> order[6] = {{&m_logsDlg, 0},  {&m_devDlg, 1},  {&m_recDlg, 2},
                                                {&m_filesDlg, 4}, {&m_miscDlg, 5}, {&m_outputDlg, 3}};
+    // A focus left inside a hidden page strands the dialog manager's search for an Alt+letter.
+    const HWND focus = ::GetFocus();
+    for (const auto& page : order)
+    {
+        if (page.second != selected && page.first->m_hWnd && focus &&
+            (focus == page.first->m_hWnd || ::IsChild(page.first->m_hWnd, focus)))
+            m_tabCtrl.SetFocus();
+    }
     for (const auto& page : order)
     {
         if (page.first->m_hWnd)
@@ -953,6 +957,11 @@ void CTolvaneDlg::ShowTab()
                                      SWP_NOSIZE | SWP_NOZORDER |
                                          (page.second == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
+}
+
+BOOL CTolvaneDlg::IsIdleMessage(const MSG* pMsg)
+{
+    return pMsg->message != WM_REC_PROGRESS && CDialog::IsIdleMessage(pMsg);
 }
 
 LRESULT CTolvaneDlg::OnKickIdle(WPARAM wParam, LPARAM lParam)
@@ -1062,6 +1071,9 @@ void CTolvaneDlg::OnSysCommand(UINT nID, LPARAM lParam)
     {
         g_bInTray = 0;
         m_trayIcon.MaximiseFromTray(this);
+        // Back from the tray or not, a minimised window still needs the system's restore.
+        if (IsIconic())
+            Default();
         RestoreTaskbarState();
         return;
     }
@@ -1076,13 +1088,15 @@ void CTolvaneDlg::OnTrayRestore()
     else if (!IsIconic())
         return;
     m_trayIcon.MaximiseFromTray(this);
+    if (IsIconic())
+        ShowWindow(SW_RESTORE);
     m_trayIcon.SetMenuDefaultItem(ID_RESTORE, FALSE);
     RestoreTaskbarState();
 }
 
 void CTolvaneDlg::RestoreTaskbarState()
 {
-    if (!g_pTaskbarList || !IsRecording())
+    if (!TaskbarButton::Exists() || !IsRecording())
         return;
     ShowRecordingState(m_pSession->IsPaused() != FALSE);
 }

@@ -63,6 +63,8 @@ public:
     void SetIdleState();
     // Both level read-outs blank at once (the Misc page's Show Amplitude cleared).
     void BlankLevelReadouts();
+    // The Device(s) submenu, the first item of the menu bar's first popup; null without it.
+    CMenu* GetDeviceMenu();
     BOOL NotifyRecordingFinished();
     void ShowTab();
 
@@ -132,6 +134,8 @@ protected:
     LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
+    // A recording's progress, ten times a second, changes no command's state.
+    BOOL IsIdleMessage(const MSG* pMsg) override;
 
     DECLARE_MESSAGE_MAP()
 

@@ -10,3 +10,8 @@ int PageMessage::Show(HWND hWndOwner, LPCWSTR text, UINT style)
         style |= XMB_SILENT;
     return XMessageBox(hWndOwner, text, L"Quillmoth", style);
 }
+
+void PageMessage::StopRecordingFirst(HWND hWndOwner)
+{
+    Show(hWndOwner, L"You MUST Stop Recording First!", MB_ICONHAND);
+}

@@ -9,4 +9,6 @@ class PageMessage
 public:
     // Shows text with the program's caption; the answer of the box.
     static int Show(HWND hWndOwner, LPCWSTR text, UINT style);
+    // The refusal of a change that must wait for the end of the recording.
+    static void StopRecordingFirst(HWND hWndOwner);
 };

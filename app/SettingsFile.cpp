@@ -74,6 +74,8 @@ int SettingsFile::ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const
 
 BOOL SettingsFile::WriteInt(LPCWSTR section, LPCWSTR key, int value) const
 {
+    if (!CreateEmpty())
+        return FALSE;
     CString text;
     text.Format(L"%d", value);
     return ::WritePrivateProfileStringW(section, key, text, m_path);
@@ -117,6 +119,10 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir) cons
 
 BOOL SettingsFile::Save(const RecorderSettings& s) const
 {
+    // The system writes a missing file in the code page (after Reset ALL, say): start it in
+    // UTF-16 whatever removed it.
+    if (!CreateEmpty())
+        return FALSE;
     size_t count = 0;
     const SettingKey* keys = GetSettingKeys(&count);
     for (size_t i = 0; i < count; ++i)

@@ -21,7 +21,7 @@ public:
     // the table's upper limits apply. defaultDestDir is the default of the output folder.
     BOOL Load(RecorderSettings& s, const CString& defaultDestDir) const;
     // Every key in table order; FALSE at the first write that fails. Other keys of the
-    // file stay.
+    // file stay; a missing file is created in UTF-16 first, as by every write here.
     BOOL Save(const RecorderSettings& s) const;
 
     // One integer key, read as the system's integer reader does: a missing key gives

@@ -29,8 +29,7 @@ LPCDLGTEMPLATEW LoadDialogTemplate(LPCWSTR name)
     return loaded ? static_cast<LPCDLGTEMPLATEW>(::LockResource(loaded)) : nullptr;
 }
 
-// Messages after which the loop goes idle again (not the ones that come by themselves).
-bool IsIdleMessage(const MSG& msg)
+bool IsIdleByDefault(const MSG& msg)
 {
     static thread_local POINT lastPoint = {-1, -1};
     static thread_local UINT lastMouseMessage = 0;
@@ -46,6 +45,11 @@ bool IsIdleMessage(const MSG& msg)
     return msg.message != WM_PAINT && msg.message != WM_SYSTIMER;
 }
 } // namespace
+
+BOOL CDialog::IsIdleMessage(const MSG* pMsg)
+{
+    return IsIdleByDefault(*pMsg) ? TRUE : FALSE;
+}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCEW(nIDTemplate)), m_pParentWnd(pParentWnd)
@@ -177,7 +181,7 @@ int CDialog::RunModalLoop()
             }
             if (!ContinueModal())
                 return static_cast<int>(m_nModalResult);
-            if (IsIdleMessage(msg))
+            if (IsIdleMessage(&msg))
             {
                 idle = true;
                 idleCount = 0;

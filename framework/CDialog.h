@@ -56,6 +56,10 @@ protected:
     HWND PreModal();
     void PostModal() {}
     int RunModalLoop();
+    // Whether the loop goes idle again after this message (the idle pass runs the update
+    // handlers). Not after paints, the caret's timer or a mouse that did not move; a
+    // dialog may leave out its own frequent messages that change no command's state.
+    virtual BOOL IsIdleMessage(const MSG* pMsg);
     BOOL ContinueModal() const { return m_bContinueModal && m_hWnd; }
     BOOL ExecuteDlgInit(LPCWSTR lpszResourceName);
 

@@ -7,8 +7,8 @@
 #include "app/AppGlobals.h"
 #include "app/CTolvaneDlg.h"
 #include "app/DevicePageLogic.h"
+#include "app/PageMessage.h"
 #include "app/pages/CSoundDeviceDlg.h"
-#include "controls/XMessageBox.h"
 #include "engine/RecordingMessages.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
@@ -83,9 +83,7 @@ void CDevDlg::ShowBalance()
 
 int CDevDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    if (g_settings.bMuteWhileRecording && IsMainWindowRecording())
-        style |= XMB_SILENT;
-    return XMessageBox(g_pMainDlg ? g_pMainDlg->m_hWnd : m_hWnd, text, L"Quillmoth", style);
+    return PageMessage::Show(g_pMainDlg ? g_pMainDlg->m_hWnd : m_hWnd, text, style);
 }
 
 void CDevDlg::ReportMixerFailure(const CString& text, UINT style, BOOL bTellUser)
@@ -172,7 +170,7 @@ void CDevDlg::OnSelChangeDevice()
     {
         // The list is greyed only at the next idle pass: a change may slip in before.
         m_cbDevice.SetCurSel(m_nDeviceEntry);
-        ShowMessage(L"You MUST Stop Recording First!", MB_ICONHAND);
+        PageMessage::StopRecordingFirst(g_pMainDlg ? g_pMainDlg->m_hWnd : m_hWnd);
         return;
     }
     UINT first = 0;
@@ -181,10 +179,8 @@ void CDevDlg::OnSelChangeDevice()
     if (g_pMainDlg &&
         DevicePageLogic::DeviceMenuMark(m_cbDevice.GetCurSel(), m_cbDevice.GetCount(), first, last, marked))
     {
-        if (CMenu* pMenu = g_pMainDlg->GetMenu())
-            if (CMenu* pFileMenu = pMenu->GetSubMenu(0))
-                if (CMenu* pDeviceMenu = pFileMenu->GetSubMenu(0))
-                    pDeviceMenu->CheckMenuRadioItem(first, last, marked, MF_BYCOMMAND);
+        if (CMenu* pDeviceMenu = g_pMainDlg->GetDeviceMenu())
+            pDeviceMenu->CheckMenuRadioItem(first, last, marked, MF_BYCOMMAND);
     }
     OpenDeviceMixer();
 }

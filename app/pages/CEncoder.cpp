@@ -41,7 +41,7 @@ void CEncoder::OnClickedOk()
     // A recording works on its own copy; what is chosen now would silently not apply.
     if (IsMainWindowRecording())
     {
-        PageMessage::Show(m_hWnd, L"You MUST Stop Recording First!", MB_ICONHAND);
+        PageMessage::StopRecordingFirst(m_hWnd);
         return;
     }
     EncoderChoices::Store(EncoderChoices::LIST_WAV_CODEC, m_cbWavCodec.GetCurSel(), g_settings);

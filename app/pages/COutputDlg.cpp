@@ -17,6 +17,7 @@ ON_BN_CLICKED(IDC_OUTPUT_STOP_AFTER, &COutputDlg::OnStopAfter)
 ON_EN_CHANGE(IDC_OUTPUT_HOURS, &COutputDlg::ValidateStopTime)
 ON_EN_CHANGE(IDC_OUTPUT_MINUTES, &COutputDlg::ValidateStopTime)
 ON_EN_CHANGE(IDC_OUTPUT_SECONDS, &COutputDlg::ValidateStopTime)
+ON_MESSAGE(WM_CHECK_STOP_TIME, &COutputDlg::OnCheckStopTime)
 ON_BN_CLICKED(IDC_OUTPUT_ASK_FOLDER, &COutputDlg::OnAskFolder)
 ON_BN_CLICKED(IDC_OUTPUT_SAVE_TO, &COutputDlg::OnSaveTo)
 ON_BN_CLICKED(IDC_OUTPUT_BROWSE, &COutputDlg::OnBrowse)
@@ -72,7 +73,7 @@ BOOL COutputDlg::OnInitDialog()
     CheckDlgButton(IDC_OUTPUT_STOP_MANUALLY, autoStop ? BST_UNCHECKED : BST_CHECKED);
     m_bInitializing = 0;
     // The setting becomes what the spins show (a hand-edited file may hold more), checked once.
-    ValidateStopTime();
+    CheckStopTimeNow();
 
     const BOOL toFolder = g_settings.nSaveLocation != 0;
     CheckDlgButton(IDC_OUTPUT_SAVE_TO, toFolder ? BST_CHECKED : BST_UNCHECKED);
@@ -120,6 +121,29 @@ void COutputDlg::ValidateStopTime()
 {
     if (m_bInitializing)
         return;
+    bool tooShort = false;
+    StopTimeRule::Store(StopTimeRule::Checked(ShownStopTime(), tooShort), g_settings);
+    // A spin changes its buddy while it holds the mouse: a box opened from here would leave
+    // it repeating behind the box. The check runs once the notification has returned.
+    if (tooShort && !m_bCheckPosted)
+    {
+        m_bCheckPosted = 1;
+        PostMessage(WM_CHECK_STOP_TIME, 0, 0);
+    }
+}
+
+LRESULT COutputDlg::OnCheckStopTime(WPARAM, LPARAM)
+{
+    const HWND capture = ::GetCapture();
+    if (capture && ::IsChild(m_hWnd, capture))
+        ::SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    CheckStopTimeNow();
+    m_bCheckPosted = 0;
+    return 0;
+}
+
+void COutputDlg::CheckStopTimeNow()
+{
     bool tooShort = false;
     const StopTime t = StopTimeRule::Checked(ShownStopTime(), tooShort);
     if (tooShort)

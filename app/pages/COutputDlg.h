@@ -23,6 +23,7 @@ protected:
     void OnStopManually();
     void OnStopAfter();
     void ValidateStopTime();
+    LRESULT OnCheckStopTime(WPARAM wParam, LPARAM lParam);
     void OnAskFolder();
     void OnSaveTo();
     void OnBrowse();
@@ -40,7 +41,13 @@ private:
     // Sets the spins without checking on the way.
     void ShowStopTime(const StopTime& t);
     int ShowMessage(LPCWSTR text, UINT style);
+    // Says so when the spins show a time too short, then shows and stores the minimum.
+    void CheckStopTimeNow();
+
+    // Posted by a change of the spins that made the time too short.
+    static constexpr UINT WM_CHECK_STOP_TIME = WM_APP + 2;
 
     // Set while the spins are being set: their change notifications check nothing.
     int32_t m_bInitializing = 0;
+    int32_t m_bCheckPosted = 0;
 };

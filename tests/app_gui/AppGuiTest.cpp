@@ -139,6 +139,102 @@ TEST(AppGui, ASecondStartBringsTheFirstBackAndACopyUnderAnotherNameRunsBeside)
     EXPECT_EQ(1u, first.WaitForExit());
 }
 
+TEST(AppGui, AMinimisedWindowComesBackByEveryRestoreAndTabKeysKeepTheMenusWorking)
+{
+    ASSERT_TRUE(WriteConfig(L"[MISC]\r\nMinToTray=1\r\n"));
+    RunningApp app;
+    ASSERT_TRUE(app.Start());
+    HWND w = app.Window();
+    const auto shown = [&] { return ::IsWindowVisible(w) && !::IsIconic(w); };
+    // The system menu's Restore and the taskbar button send SC_RESTORE; the tray's menu and
+    // a double click on its icon send the Restore command. To the tray and back, then
+    // minimised the ordinary way and back.
+    for (const bool toTray : {true, false})
+    {
+        if (!toTray)
+        {
+            app.Command(ID_TOOL_MISC);
+            HWND box = app.Control(IDC_MISC_MINIMIZE_TO_TRAY);
+            ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(box) != FALSE; }, 10000));
+            ClickControl(box);
+            ASSERT_TRUE(
+                WaitUntil([&] { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+        }
+        for (const bool bySystemMenu : {true, false})
+        {
+            ::PostMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            ASSERT_TRUE(WaitUntil([&] { return !shown(); }, 10000)) << toTray;
+            if (!toTray)
+            {
+                EXPECT_TRUE(::IsIconic(w));
+            }
+            if (bySystemMenu)
+                ::PostMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+            else
+                app.Command(ID_RESTORE);
+            EXPECT_TRUE(WaitUntil(shown, 10000)) << toTray << bySystemMenu;
+        }
+    }
+
+    // A tab key while the focus is inside the page it hides, then Alt+F: the File menu opens.
+    struct Page
+    {
+        UINT tool;
+        int control;
+    };
+    const Page pages[6] = {{ID_TOOL_LOG, IDC_LOG_TEXT},
+                           {ID_TOOL_DEVICE, IDC_DEVICE_LEFT_BALANCE},
+                           {ID_TOOL_RECORDING, IDC_RECORDING_STEREO},
+                           {ID_TOOL_OUTPUT, IDC_OUTPUT_DEST_DIR},
+                           {ID_TOOL_FILE, IDC_FILE_LIST},
+                           {ID_TOOL_MISC, IDC_MISC_MUTE}};
+    struct Key
+    {
+        std::initializer_list<WORD> keys;
+        int from;
+        int to;
+    };
+    const Key keys[8] = {{{VK_F2}, 1, 0},
+                         {{VK_F3}, 2, 1},
+                         {{VK_F4}, 3, 2},
+                         {{VK_F5}, 4, 3},
+                         {{VK_F6}, 5, 4},
+                         {{VK_F7}, 0, 5},
+                         {{VK_CONTROL, VK_TAB}, 1, 2},
+                         {{VK_SHIFT, VK_TAB}, 1, 0}};
+    HWND tab = app.Control(IDC_MAIN_TAB);
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    const DWORD thread = ::GetWindowThreadProcessId(w, nullptr);
+    for (const Key& key : keys)
+    {
+        app.Command(pages[key.from].tool);
+        HWND control = app.Control(pages[key.from].control);
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(control) != FALSE; }, 10000));
+        // Clicked twice, a check box ends as it was.
+        const int clicks = pages[key.from].control == IDC_MISC_MUTE ? 2 : 1;
+        for (int i = 0; i < clicks; ++i)
+            ClickControl(control);
+        ASSERT_TRUE(
+            WaitUntil([&] { return ::GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == control; }, 10000))
+            << key.from;
+        TypeKeys(w, key.keys);
+        ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == key.to; }, 10000))
+            << key.from;
+        TypeKeys(w, {VK_MENU, 'F'});
+        HWND menu = nullptr;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (menu = ::FindWindowW(L"#32768", nullptr)) && ::IsWindowVisible(menu); }, 10000))
+            << "no File menu after the key from page " << key.from;
+        app.PressKeys({VK_ESCAPE});
+        app.PressKeys({VK_ESCAPE});
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !(menu = ::FindWindowW(L"#32768", nullptr)) || !::IsWindowVisible(menu); }, 10000));
+    }
+    app.Command(ID_EXIT);
+    EXPECT_EQ(1u, app.WaitForExit());
+}
+
 TEST(AppGui, TheLogFileFramesTheRunAndEarlyLinesReachThePage)
 {
     ASSERT_TRUE(WriteConfig(L"[MISC]\r\nWriteLog=1\r\n"));

@@ -256,4 +256,18 @@ TEST(SettingsFile, NewFileIsUtf16AndKeepsNamesOutsideTheCodePage)
     // An existing file is left as it is.
     ASSERT_TRUE(file.CreateEmpty());
     EXPECT_EQ(ReadAll(path), bytes);
+
+    // Removed (as Reset ALL does), the file comes back in UTF-16 from a save or a single key.
+    for (const bool wholeSave : {true, false})
+    {
+        ASSERT_TRUE(::DeleteFileW(path.c_str()));
+        ASSERT_TRUE(wholeSave ? file.Save(s) : file.WriteInt(kTipSection, kTipKey, 0));
+        const std::vector<uint8_t> again = ReadAll(path);
+        ASSERT_GE(again.size(), 2u) << wholeSave;
+        EXPECT_EQ(again[0], 0xFF) << wholeSave;
+        EXPECT_EQ(again[1], 0xFE) << wholeSave;
+    }
+    ASSERT_TRUE(file.Save(s));
+    ASSERT_TRUE(file.Load(loaded, kDefaultDir));
+    ExpectSameSettings(s, loaded);
 }

@@ -320,7 +320,8 @@ TEST(PagesGui, HandEditedSettingsAreRepairedAndTheStopTimeIsCheckedOnce)
     EXPECT_EQ("0", Narrow(TextOf(d.Item(output, IDC_OUTPUT_MINUTES))));
     EXPECT_EQ("5", Narrow(TextOf(seconds)));
 
-    // Spinning down to zero: the message, owned by the main window, then 0:0:5 again.
+    // Spinning down to zero with the button held: one message, owned by the main window,
+    // then 0:0:5 again, and the spin no longer repeats behind it.
     HWND spin = d.Item(output, IDC_OUTPUT_SECONDS_SPIN);
     ASSERT_TRUE(d.WaitEnabled(seconds, true));
     for (int s = 4; s >= 1; --s)
@@ -328,9 +329,15 @@ TEST(PagesGui, HandEditedSettingsAreRepairedAndTheStopTimeIsCheckedOnce)
     RECT rect;
     ::GetClientRect(spin, &rect);
     ::PostMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.right / 2, rect.bottom * 3 / 4));
-    ::PostMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(rect.right / 2, rect.bottom * 3 / 4));
     ASSERT_TRUE(DismissMessage(app, d, L"Minimum Auto Stop Time is 1 Secs!", app.Window()));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(seconds) == L"5"; }, 10000));
+    // Several of the spin's repeat intervals: the time stays and no box comes back.
+    const DWORD since = ::GetTickCount();
+    bool stayed = true;
+    while (::GetTickCount() - since < 1500)
+        stayed = stayed && TextOf(seconds) == L"5" && d.CountPopups(L"Quillmoth") == 0;
+    EXPECT_TRUE(stayed) << Narrow(TextOf(seconds));
+    ::PostMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(rect.right / 2, rect.bottom * 3 / 4));
     EXPECT_EQ(0, d.CountPopups(L"Quillmoth"));
 
     // Channels outside the table: no channel or rate radio checked and every rate closed,
@@ -655,8 +662,18 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
     EXPECT_EQ(100, ::SendMessageW(d2.Item(device, IDC_DEVICE_LEFT_BALANCE), TBM_GETPOS, 0, 0));
     EXPECT_EQ(100, ::SendMessageW(d2.Item(device, IDC_DEVICE_RIGHT_BALANCE), TBM_GETPOS, 0, 0));
 
+    // A name and a folder outside the code page survive the file Reset ALL removed.
+    const std::wstring name = L"\u0417\u0430\u043f\u0438\u0441\u044c";
+    const std::wstring folder = out.Path() + L"\u97f3\u697d\\";
+    ::SetWindowTextW(d2.Item(output, IDC_OUTPUT_FILE_NAME), name.c_str());
+    ::SetWindowTextW(d2.Item(output, IDC_OUTPUT_DEST_DIR), folder.c_str());
     again.Command(ID_EXIT);
     EXPECT_EQ(1u, again.WaitForExit());
-    ExpectSettings(
-        {{L"MISC", L"WriteLog", L"0"}, {L"MISC", L"LCB", L"100"}, {L"OUTPUT", L"Name", L"Untitled"}});
+    const std::vector<uint8_t> bytes = ReadAll(DataFile(L"Config.ini"));
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(0xFF, bytes[0]);
+    EXPECT_EQ(0xFE, bytes[1]);
+    ExpectSettings({{L"MISC", L"WriteLog", L"0"}, {L"MISC", L"LCB", L"100"}});
+    EXPECT_EQ(name, Setting(L"OUTPUT", L"Name"));
+    EXPECT_EQ(folder, Setting(L"OUTPUT", L"DesDir"));
 }
