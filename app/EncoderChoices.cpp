@@ -11,26 +11,21 @@ const wchar_t* const EncoderChoices::kOggRows[kOggRowCount] = {
 
 namespace
 {
-// Rows are values, except OGG quality, whose first row is -1.
-int FirstValue(EncoderChoices::List list)
-{
-    return list == EncoderChoices::LIST_OGG_QUALITY ? -1 : 0;
-}
-
-int DefaultValue(EncoderChoices::List list)
+// Each list's rows are its setting's values from the lowest up.
+const SettingRange& RangeOf(EncoderChoices::List list)
 {
     switch (list)
     {
     case EncoderChoices::LIST_WAV_CODEC:
-        return 1;
+        return SettingRanges::kWavSubFormat;
     case EncoderChoices::LIST_MP3_BITRATE:
-        return 11;
+        return SettingRanges::kMp3BitrateIndex;
     case EncoderChoices::LIST_MP3_MODE:
-        return 1;
+        return SettingRanges::kMp3ChannelMode;
     case EncoderChoices::LIST_OGG_QUALITY:
         break;
     }
-    return 3;
+    return SettingRanges::kOggQuality;
 }
 
 // The setting a list edits.
@@ -63,28 +58,17 @@ int FieldValue(EncoderChoices::List list, const RecorderSettings& s)
 
 int EncoderChoices::RowCount(List list)
 {
-    switch (list)
-    {
-    case LIST_WAV_CODEC:
-        return 2;
-    case LIST_MP3_BITRATE:
-        return Mp3EncoderConfig::kBitrateCount;
-    case LIST_MP3_MODE:
-        return 3;
-    case LIST_OGG_QUALITY:
-        break;
-    }
-    return kOggRowCount;
+    return RangeOf(list).Count();
 }
 
 int EncoderChoices::RowOf(List list, const RecorderSettings& s)
 {
-    const int row = FieldValue(list, s) - FirstValue(list);
+    const int row = FieldValue(list, s) - RangeOf(list).low;
     return row >= 0 && row < RowCount(list) ? row : -1;
 }
 
 void EncoderChoices::Store(List list, int row, RecorderSettings& s)
 {
     const bool inList = row >= 0 && row < RowCount(list);
-    Field(list, s) = static_cast<int16_t>(inList ? row + FirstValue(list) : DefaultValue(list));
+    Field(list, s) = static_cast<int16_t>(inList ? row + RangeOf(list).low : RangeOf(list).defaultValue);
 }

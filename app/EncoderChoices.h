@@ -15,14 +15,13 @@ public:
         LIST_MP3_MODE,
         LIST_OGG_QUALITY
     };
-    static constexpr int kOggRowCount = 8;
+    static constexpr int kOggRowCount = SettingRanges::kOggQuality.Count();
     // The OGG rows, which the dialog adds itself (the other lists come with the template).
     static const wchar_t* const kOggRows[kOggRowCount];
 
     static int RowCount(List list);
     // The row showing the stored value; -1 when the value has no row.
     static int RowOf(List list, const RecorderSettings& s);
-    // Stores the value of row; a row outside the list stores the list's default
-    // (sub-format 1, bitrate index 11, mode 1, quality 3).
+    // Stores the value of row; a row outside the list stores the setting's default.
     static void Store(List list, int row, RecorderSettings& s);
 };

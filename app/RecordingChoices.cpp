@@ -17,9 +17,10 @@ namespace
 // The encoder's flags: 8-bit unsigned, 8-bit signed, 16-bit, mono, stereo.
 constexpr int kMonoFlag = 3;
 
-int InRange(int value, int count)
+// The radio of a value: its place in the range, or -1 outside it.
+int RadioOf(int value, const SettingRange& range)
 {
-    return value >= 0 && value < count ? value : -1;
+    return range.Contains(value) ? value - range.low : -1;
 }
 } // namespace
 
@@ -72,15 +73,15 @@ BOOL RecordingChoices::IsEnabled(int id, const RecorderSettings& s, const Format
 
 int RecordingChoices::ChannelIndex(const RecorderSettings& s)
 {
-    return InRange(s.nChannels - 1, 2);
+    return RadioOf(s.nChannels, SettingRanges::kChannels);
 }
 
 int RecordingChoices::RateIndex(const RecorderSettings& s)
 {
-    return InRange(s.nSampleRateIndex, kSampleRateCount);
+    return RadioOf(s.nSampleRateIndex, SettingRanges::kSampleRateIndex);
 }
 
 int RecordingChoices::ResolutionIndex(const RecorderSettings& s)
 {
-    return InRange(s.nResolution, FormatSupportTable::kResolutions);
+    return RadioOf(s.nResolution, SettingRanges::kResolution);
 }

@@ -14,9 +14,9 @@ struct StopTime
 class StopTimeRule
 {
 public:
-    static constexpr int kMaxHours = 99;
-    static constexpr int kMaxMinutes = 59;
-    static constexpr int kMaxSeconds = 59;
+    static constexpr int kMaxHours = SettingRanges::kStopHour.high;
+    static constexpr int kMaxMinutes = SettingRanges::kStopMinute.high;
+    static constexpr int kMaxSeconds = SettingRanges::kStopSecond.high;
 
     // What the spins show for the stored time: each field clamped into its spin's range
     // (a hand-edited file may hold anything).

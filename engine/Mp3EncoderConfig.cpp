@@ -4,16 +4,22 @@
 
 #include "engine/FormatSupportTable.h"
 
+static_assert(Mp3EncoderConfig::kBitrateCount == SettingRanges::kMp3BitrateIndex.Count(),
+              "a row of the bit rate table for every index");
+static_assert(SettingRanges::kMp3ChannelMode.low == Mp3EncoderConfig::MODE_STEREO &&
+                  SettingRanges::kMp3ChannelMode.high == Mp3EncoderConfig::MODE_DUAL_CHANNEL,
+              "the stereo modes the library knows");
+
 const int16_t Mp3EncoderConfig::kMp3Bitrates[kBitrateCount] = {8,  16, 24, 32,  40,  48,  56,
                                                                64, 80, 96, 112, 128, 160, 192};
 
 bool Mp3EncoderConfig::Fill(const RecorderSettings& settings)
 {
     std::memset(this, 0, sizeof(*this));
+    using namespace SettingRanges;
     const bool stereo = settings.nChannels == 2;
-    if ((!stereo && settings.nChannels != 1) || settings.nSampleRateIndex < 0 ||
-        settings.nSampleRateIndex >= kSampleRateCount || settings.nMp3BitrateIndex < 0 ||
-        settings.nMp3BitrateIndex >= kBitrateCount || settings.nMp3Quality < 0 || settings.nMp3Quality > 9)
+    if (!kChannels.Contains(settings.nChannels) || !kSampleRateIndex.Contains(settings.nSampleRateIndex) ||
+        !kMp3BitrateIndex.Contains(settings.nMp3BitrateIndex) || !kMp3Quality.Contains(settings.nMp3Quality))
         return false;
 
     dwConfig = kConfigLame;
@@ -24,7 +30,7 @@ bool Mp3EncoderConfig::Fill(const RecorderSettings& settings)
     // stereo, rather than reaching its tables.
     if (!stereo)
         nMode = MODE_MONO;
-    else if (settings.nMp3ChannelMode >= MODE_STEREO && settings.nMp3ChannelMode <= MODE_DUAL_CHANNEL)
+    else if (kMp3ChannelMode.Contains(settings.nMp3ChannelMode))
         nMode = settings.nMp3ChannelMode;
     dwBitrate = static_cast<uint32_t>(kMp3Bitrates[settings.nMp3BitrateIndex]);
     nPreset = -1;

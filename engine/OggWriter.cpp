@@ -99,9 +99,9 @@ int OggWriter::Record(const CString& path, const RecorderSettings& settings, Sam
                       const std::function<bool()>& captureEnded, std::atomic<int64_t>& samplesRead)
 {
     const int channels = settings.nChannels;
-    if ((channels != 1 && channels != 2) || settings.nSampleRateIndex < 0 ||
-        settings.nSampleRateIndex >= kSampleRateCount || settings.nOggQuality < -1 ||
-        settings.nOggQuality > 6)
+    if (!SettingRanges::kChannels.Contains(channels) ||
+        !SettingRanges::kSampleRateIndex.Contains(settings.nSampleRateIndex) ||
+        !SettingRanges::kOggQuality.Contains(settings.nOggQuality))
     {
         // Refused as the encoder refuses what it cannot serve; the rate is not looked up.
         Warn(L"Invalid Ogg Vorbis format.");

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/SettingRanges.h"
 #include "framework/CString.h"
 
 enum OutputFormatKind : int16_t
@@ -24,27 +25,27 @@ struct RecorderSettings
 {
     int32_t bShowAmplitude = 1; // progress messages carry a copy of every 10th block
     int32_t bAutoStop = 0;
-    int16_t nStopHour = 0;
-    int16_t nStopMinute = 2;
-    int16_t nStopSecond = 30;
+    int16_t nStopHour = SettingRanges::kStopHour.defaultValue;
+    int16_t nStopMinute = SettingRanges::kStopMinute.defaultValue;
+    int16_t nStopSecond = SettingRanges::kStopSecond.defaultValue;
     int32_t bMinimizeToTray = 0;
     int32_t bCloseToTray = 0;
     int16_t nActionAfterRecording = 2; // 0 nothing, 1 message box, 2 balloon
     int16_t nInputDevice = -1;         // index in the window's device list; -1 none chosen
     int32_t bMuteWhileRecording = 1;   // message boxes make no sound while recording
     int32_t bWriteLogFile = 0;
-    int16_t nLeftBalance = 100; // channel gains in percent
-    int16_t nRightBalance = 100;
+    int16_t nLeftBalance = SettingRanges::kBalance.defaultValue;
+    int16_t nRightBalance = SettingRanges::kBalance.defaultValue;
     int16_t nOutputFormat = FORMAT_MP3;
-    int16_t nSampleRateIndex = 7; // 44100 Hz
-    int16_t nChannels = 2;
-    int16_t nResolution = RESOLUTION_S16;
+    int16_t nSampleRateIndex = SettingRanges::kSampleRateIndex.defaultValue;
+    int16_t nChannels = SettingRanges::kChannels.defaultValue;
+    int16_t nResolution = SettingRanges::kResolution.defaultValue;
     int16_t nSaveLocation = 1; // 0 ask for a name every time, 1 strDestDir + strFileName
     CString strDestDir;        // ends in a backslash; the program sets its default folder
     CString strFileName = L"Untitled";
-    int16_t nWavSubFormat = 1;     // 0 unsigned 8-bit, otherwise signed 16-bit
-    int16_t nMp3BitrateIndex = 11; // 128 kbit/s
-    int16_t nMp3ChannelMode = 1;   // 0 stereo, 1 joint stereo, 2 dual channel
-    int32_t nMp3Quality = 9;       // the encoder's quality word, fixed
-    int16_t nOggQuality = 3;       // Vorbis quality in tenths, -1..6
+    int16_t nWavSubFormat = SettingRanges::kWavSubFormat.defaultValue;
+    int16_t nMp3BitrateIndex = SettingRanges::kMp3BitrateIndex.defaultValue;
+    int16_t nMp3ChannelMode = SettingRanges::kMp3ChannelMode.defaultValue;
+    int32_t nMp3Quality = SettingRanges::kMp3Quality.defaultValue;
+    int16_t nOggQuality = SettingRanges::kOggQuality.defaultValue;
 };

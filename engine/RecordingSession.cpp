@@ -39,8 +39,9 @@ private:
 bool ValidSettings(const RecorderSettings& s)
 {
     return FormatSupportTable::CellIndex(s.nChannels, s.nResolution, s.nSampleRateIndex) >= 0 &&
-           !GetFormatExtension(s.nOutputFormat).IsEmpty() && s.nLeftBalance >= 0 && s.nLeftBalance <= 100 &&
-           s.nRightBalance >= 0 && s.nRightBalance <= 100;
+           !GetFormatExtension(s.nOutputFormat).IsEmpty() &&
+           SettingRanges::kBalance.Contains(s.nLeftBalance) &&
+           SettingRanges::kBalance.Contains(s.nRightBalance);
 }
 
 bool Running(const std::unique_ptr<CWinThread>& thread)

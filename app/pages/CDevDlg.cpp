@@ -62,8 +62,8 @@ BOOL CDevDlg::OnInitDialog()
     CTabPage::OnInitDialog();
     CloseMixer();
     m_slVolume.SetRange(0, 100, TRUE);
-    m_slLeftBalance.SetRange(0, 100, TRUE);
-    m_slRightBalance.SetRange(0, 100, TRUE);
+    m_slLeftBalance.SetRange(SettingRanges::kBalance.low, SettingRanges::kBalance.high, TRUE);
+    m_slRightBalance.SetRange(SettingRanges::kBalance.low, SettingRanges::kBalance.high, TRUE);
     m_slLeftBalance.SetPos(g_settings.nLeftBalance);
     m_slRightBalance.SetPos(g_settings.nRightBalance);
     SetDlgItemText(IDC_DEVICE_LEFT_LABEL, DevicePageLogic::LeftBalanceLabel(g_settings.nLeftBalance));
