@@ -6,30 +6,6 @@
 
 namespace
 {
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + name + L"\\");
-            else
-            {
-                SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW((folder + name).c_str());
-            }
-        } while (FindNextFileW(find, &fd));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 uint32_t Get32(const uint8_t* p)
 {
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
@@ -40,22 +16,6 @@ uint16_t Get16(const uint8_t* p)
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 } // namespace
-
-TempFolder::TempFolder()
-{
-    static LONG counter = 0;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + L"qm-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(InterlockedIncrement(&counter)) + L"\\";
-    RemoveTree(m_path);
-    CreateDirectoryW(m_path.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder()
-{
-    RemoveTree(m_path);
-}
 
 std::vector<uint8_t> ReadAll(const std::wstring& path)
 {

@@ -1,24 +1,12 @@
-// Files for tests: a temporary folder removed afterwards, and reading WAV files back.
+// Files for tests: whole files read and written, WAV files read back; and the temporary
+// folder they go in.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class TempFolder
-{
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // With a trailing backslash.
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
+#include "tests/common/TempFolder.h"
 
 std::vector<uint8_t> ReadAll(const std::wstring& path);
 bool WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes);

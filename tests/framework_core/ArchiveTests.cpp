@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "TempFolder.h"
+#include "tests/common/TempFolder.h"
 #include "framework/CArchive.h"
 
 namespace
@@ -60,7 +60,7 @@ int ArchiveCause(LPCWSTR path, void (*read)(CArchive&))
 TEST(CArchive, IntegersRoundTripLittleEndian)
 {
     TempFolder dir;
-    CString path = dir.Path(L"ints.dat");
+    CString path = (dir.Path() + L"ints.dat").c_str();
     {
         CFile f(path, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&f, CArchive::store, 16); // small buffer: values straddle refills
@@ -108,7 +108,7 @@ TEST(CArchive, IntegersRoundTripLittleEndian)
 TEST(CArchive, CountsSwitchFormAt0xFFFF)
 {
     TempFolder dir;
-    CString path = dir.Path(L"counts.dat");
+    CString path = (dir.Path() + L"counts.dat").c_str();
     const DWORD_PTR counts[] = {0, 0xFE, 0xFFFE, 0xFFFF, 0x10000, 0xFFFFFFFF};
     {
         CFile f(path, CFile::modeCreate | CFile::modeWrite);
@@ -131,7 +131,7 @@ TEST(CArchive, CountsSwitchFormAt0xFFFF)
 TEST(CArchive, StringLengthFormsAroundTheirLimits)
 {
     TempFolder dir;
-    CString path = dir.Path(L"s.dat");
+    CString path = (dir.Path() + L"s.dat").c_str();
     struct Case
     {
         int length;
@@ -158,7 +158,7 @@ TEST(CArchive, StringLengthFormsAroundTheirLimits)
 TEST(CArchive, StringBytesAndNonAsciiText)
 {
     TempFolder dir;
-    CString path = dir.Path(L"u.dat");
+    CString path = (dir.Path() + L"u.dat").c_str();
     std::vector<BYTE> bytes;
     EXPECT_STREQ(L"ab", StoreAndLoad(path, L"ab", &bytes));
     const BYTE ab[] = {0xFF, 0xFE, 0xFF, 0x02, 'a', 0, 'b', 0};
@@ -172,7 +172,7 @@ TEST(CArchive, StringBytesAndNonAsciiText)
 TEST(CArchive, LoadsNarrowStringsWithoutTheMarker)
 {
     TempFolder dir;
-    CString path = dir.Path(L"n.dat");
+    CString path = (dir.Path() + L"n.dat").c_str();
     std::vector<BYTE> bytes = {3, 'a', 'b', 'c', 0};
     std::vector<BYTE> longForm = {0xFF, 0x00, 0x01};
     bytes.insert(bytes.end(), longForm.begin(), longForm.end());
@@ -192,7 +192,7 @@ TEST(CArchive, LoadsNarrowStringsWithoutTheMarker)
 TEST(CArchive, TruncatedOrMalformedInputThrows)
 {
     TempFolder dir;
-    CString path = dir.Path(L"bad.dat");
+    CString path = (dir.Path() + L"bad.dat").c_str();
     {
         CFile f(path, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&f, CArchive::store);
@@ -246,7 +246,7 @@ TEST(CArchive, TruncatedOrMalformedInputThrows)
 TEST(CArchive, DestructionWithoutCloseWritesNothing)
 {
     TempFolder dir;
-    CString path = dir.Path(L"abandoned.dat");
+    CString path = (dir.Path() + L"abandoned.dat").c_str();
     CFile f(path, CFile::modeCreate | CFile::modeWrite);
     {
         CArchive ar(&f, CArchive::store);

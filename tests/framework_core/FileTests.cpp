@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "TempFolder.h"
+#include "tests/common/TempFolder.h"
 #include "framework/CFile.h"
 #include "framework/CStdioFile.h"
 
 TEST(CFile, WriteSeekReadAndLengthRoundTrip)
 {
     TempFolder dir;
-    CString path = dir.Path(L"data.bin");
+    CString path = (dir.Path() + L"data.bin").c_str();
     {
         CFile f(path, CFile::modeCreate | CFile::modeReadWrite);
         EXPECT_STREQ(L"data.bin", f.GetFileName());
@@ -50,7 +50,7 @@ TEST(CFile, WriteSeekReadAndLengthRoundTrip)
 TEST(CFile, CreateTruncatesUnlessNoTruncate)
 {
     TempFolder dir;
-    CString path = dir.Path(L"t.bin");
+    CString path = (dir.Path() + L"t.bin").c_str();
     {
         CFile f(path, CFile::modeCreate | CFile::modeWrite);
         f.Write("abcdef", 6);
@@ -76,7 +76,7 @@ TEST(CFile, CreateTruncatesUnlessNoTruncate)
 TEST(CFile, OpenFailuresReportTheCause)
 {
     TempFolder dir;
-    CString missing = dir.Path(L"missing.wav");
+    CString missing = (dir.Path() + L"missing.wav").c_str();
 
     CFile f;
     CFileException error;
@@ -88,7 +88,8 @@ TEST(CFile, OpenFailuresReportTheCause)
     EXPECT_TRUE(error.GetErrorMessage(text, 256));
     EXPECT_NE(nullptr, wcsstr(text, L"missing.wav"));
 
-    EXPECT_FALSE(f.Open(dir.Path(L"no such folder\\x.wav"), CFile::modeCreate | CFile::modeWrite, &error));
+    EXPECT_FALSE(f.Open((dir.Path() + L"no such folder\\x.wav").c_str(), CFile::modeCreate | CFile::modeWrite,
+                        &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
     EXPECT_FALSE(f.Open(L"", CFile::modeRead, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
@@ -111,7 +112,7 @@ TEST(CFile, OpenFailuresReportTheCause)
 TEST(CFile, SharingAndAccessErrorsThrow)
 {
     TempFolder dir;
-    CString path = dir.Path(L"locked.wav");
+    CString path = (dir.Path() + L"locked.wav").c_str();
     CFile writer(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
 
     CFile other;
@@ -138,7 +139,7 @@ TEST(CFile, SharingAndAccessErrorsThrow)
 TEST(CFile, RemoveAndRename)
 {
     TempFolder dir;
-    CString a = dir.Path(L"a.wav"), b = dir.Path(L"b.wav");
+    CString a = (dir.Path() + L"a.wav").c_str(), b = (dir.Path() + L"b.wav").c_str();
     {
         CFile f(a, CFile::modeCreate | CFile::modeWrite);
     }
@@ -171,7 +172,7 @@ TEST(CFileException, OsErrorsMapToCauses)
 TEST(CStdioFile, WideLinesThroughTheStreamAndBytesThroughTheHandle)
 {
     TempFolder dir;
-    CString path = dir.Path(L"log.txt");
+    CString path = (dir.Path() + L"log.txt").c_str();
     {
         CStdioFile f;
         ASSERT_TRUE(f.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
@@ -206,7 +207,7 @@ TEST(CStdioFile, WideLinesThroughTheStreamAndBytesThroughTheHandle)
 TEST(CStdioFile, LongLinesAreReadWhole)
 {
     TempFolder dir;
-    CString path = dir.Path(L"long.txt");
+    CString path = (dir.Path() + L"long.txt").c_str();
     CString longLine(L'z', 5000);
     {
         CStdioFile f(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/CFolderDialog.h"
+#include "controls/ControlFont.h"
 #include "controls/SevenSegment.h"
 #include "tests/gallery_gui/GuiSupport.h"
 #include "tools/gallery/GalleryIds.h"
@@ -159,6 +160,26 @@ TEST(ColorStaticGui, ColoursAndFont)
     EXPECT_EQ(ColorStaticDrawFlags(SS_RIGHT), static_cast<UINT>(DT_RIGHT | DT_WORDBREAK));
 }
 
+TEST(ControlFont, OwnFontElseDefaultGuiFont)
+{
+    HWND hWnd = ::CreateWindowW(L"STATIC", L"x", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hWnd);
+    LOGFONTW gui = {}, lf = {};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(gui), &gui);
+    ASSERT_TRUE(GetControlLogFont(hWnd, &lf));
+    EXPECT_STREQ(lf.lfFaceName, gui.lfFaceName) << "a control without a font of its own";
+    EXPECT_EQ(lf.lfHeight, gui.lfHeight);
+
+    LOGFONTW mine = gui;
+    mine.lfHeight = -23;
+    HFONT hFont = ::CreateFontIndirectW(&mine);
+    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
+    ASSERT_TRUE(GetControlLogFont(hWnd, &lf));
+    EXPECT_EQ(lf.lfHeight, -23);
+    ::DestroyWindow(hWnd);
+    ::DeleteObject(hFont);
+}
+
 TEST(HyperLinkGui, TextUrlColoursAndHover)
 {
     Gallery g;
@@ -305,6 +326,81 @@ TEST(TrayGui, HideIntoTrayAndBack)
     g.dlg.SendMessage(WM_COMMAND, ID_TRAY_RESTORE, 0);
     EXPECT_TRUE(g.dlg.IsWindowVisible());
     EXPECT_EQ(::GetAncestor(g.dlg.m_hWnd, GA_PARENT), ::GetDesktopWindow());
+}
+
+namespace
+{
+std::vector<UINT> g_messages;
+std::wstring g_lastPath;
+
+LRESULT CALLBACK RecordProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == BFFM_SETSELECTIONW || message == BFFM_SETSTATUSTEXTW)
+    {
+        g_messages.push_back(message);
+        g_lastPath = reinterpret_cast<LPCWSTR>(lParam);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// A window standing in for the browser, recording what the dialog sends it.
+HWND RecordingWindow()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = RecordProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QmFolderRecorder";
+    ::RegisterClassW(&wc);
+    return ::CreateWindowW(L"QmFolderRecorder", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                           nullptr);
+}
+} // namespace
+
+TEST(FolderDialog, CallbackSelectsStatusAndValidates)
+{
+    HWND hWnd = RecordingWindow();
+    ASSERT_TRUE(hWnd);
+    ::CoInitialize(nullptr);
+    {
+        CFolderDialog plain(nullptr, L"C:\\windows");
+        const LPARAM self = reinterpret_cast<LPARAM>(&plain);
+        g_messages.clear();
+        EXPECT_EQ(CFolderDialog::BrowseCallbackProc(hWnd, BFFM_INITIALIZED, 0, self), 0);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0], static_cast<UINT>(BFFM_SETSELECTIONW));
+        EXPECT_EQ(g_lastPath, L"C:\\windows");
+
+        g_messages.clear();
+        CFolderDialog empty(nullptr, nullptr);
+        CFolderDialog::BrowseCallbackProc(hWnd, BFFM_INITIALIZED, 0, reinterpret_cast<LPARAM>(&empty));
+        EXPECT_TRUE(g_messages.empty()) << "no initial folder, no selection";
+
+        // Selection changes give status text only with BIF_STATUSTEXT.
+        LPITEMIDLIST pidl = nullptr;
+        ASSERT_EQ(::SHParseDisplayName(L"C:\\windows", nullptr, &pidl, 0, nullptr), S_OK);
+        CFolderDialog::BrowseCallbackProc(hWnd, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(pidl), self);
+        EXPECT_TRUE(g_messages.empty());
+        CFolderDialog status(nullptr, nullptr, nullptr, BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
+        CFolderDialog::BrowseCallbackProc(hWnd, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(pidl),
+                                          reinterpret_cast<LPARAM>(&status));
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0], static_cast<UINT>(BFFM_SETSTATUSTEXTW));
+        EXPECT_EQ(::lstrcmpiW(g_lastPath.c_str(), L"C:\\windows"), 0);
+        ::CoTaskMemFree(pidl);
+
+        EXPECT_EQ(CFolderDialog::BrowseCallbackProc(hWnd, BFFM_VALIDATEFAILEDW,
+                                                    reinterpret_cast<LPARAM>(L"Q:\\nope"), self),
+                  1)
+            << "the browser stays open";
+
+        EXPECT_TRUE(plain.SetRootFolder(L"C:\\windows"));
+        EXPECT_TRUE(plain.GetBrowseInfo().pidlRoot);
+        EXPECT_TRUE(plain.SetRootFolder(nullptr));
+        EXPECT_FALSE(plain.GetBrowseInfo().pidlRoot);
+    }
+    ::CoUninitialize();
+    ::DestroyWindow(hWnd);
 }
 
 TEST(FolderDialogGui, OpensOnInitialFolderAndCancels)

@@ -6,12 +6,28 @@
 #include <thread>
 #include <vector>
 
+#include "controls/CXDialogTemplate.h"
+#include "controls/DialogTemplateWriter.h"
 #include "controls/XMessageBox.h"
 #include "tests/gallery_gui/GuiSupport.h"
 #include "tools/gallery/GalleryIds.h"
 
 namespace
 {
+INT_PTR CALLBACK NullDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// A template from the box's constructor, written into moveable memory and parsed back.
+std::vector<unsigned char> Written(const CXDialogTemplate& box)
+{
+    const std::vector<DialogItemData> items = box.Items();
+    std::vector<unsigned char> buf(DialogTemplateSize(box.Header(), items) + 16, 0);
+    WriteDialogTemplate(buf.data(), box.Header(), items);
+    return buf;
+}
+
 XMsgBoxParams Params()
 {
     XMsgBoxParams p;
@@ -375,4 +391,37 @@ TEST(MessageBoxGui, ClickStopsTheCountdown)
     // A box that counted to the end would answer with the time-out bit.
     EXPECT_EQ(XMessageBox(g.dlg.m_hWnd, L"x", L"Box I", MB_OK | XMB_SILENT, &p), IDOK);
     EXPECT_EQ(after, L"OK");
+}
+
+TEST(DialogTemplate, BoxTemplateCreatesItsControls)
+{
+    XMsgBoxParams p = Params();
+    p.layoutOptions = XMB_OPT_VISTA_LOOK;
+    CXDialogTemplate box(nullptr, L"Save && go?\tNow", L"Title",
+                         MB_YESNOCANCEL | MB_ICONQUESTION | XMB_CHECK_DONT_ASK, p);
+    std::vector<unsigned char> buf = Written(box);
+    DialogHeaderData h;
+    std::vector<DialogItemData> items;
+    ASSERT_TRUE(ParseDialogTemplate(buf.data(), buf.size(), &h, &items));
+    EXPECT_EQ(h.style, 0x90C80880u) << "no DS_SETFONT: dialog units follow the system font";
+    ASSERT_EQ(items.size(), 6u); // icon, text, Yes, No, Cancel, checkbox
+    EXPECT_EQ(items[0].id, XMB_ID_ICON);
+    EXPECT_TRUE(items[1].style & SS_NOPREFIX) << "text is measured without prefix processing";
+    EXPECT_EQ(items[2].style & BS_DEFPUSHBUTTON, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(items[5].style, 0x50010003u);
+    EXPECT_EQ(items[5].text, L"Don't ask me again");
+
+    HWND hWnd = ::CreateDialogIndirectParamW(
+        ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(buf.data()), nullptr, NullDlgProc, 0);
+    ASSERT_TRUE(hWnd);
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(hWnd, XMB_ID_TEXT, text, 64);
+    EXPECT_STREQ(text, L"Save && go?\tNow");
+    EXPECT_TRUE(::GetDlgItem(hWnd, IDYES));
+    EXPECT_TRUE(::GetDlgItem(hWnd, IDCANCEL));
+    EXPECT_TRUE(::GetDlgItem(hWnd, XMB_ID_CHECKBOX));
+    wchar_t title[16] = {};
+    ::GetWindowTextW(hWnd, title, 16);
+    EXPECT_STREQ(title, L"Title");
+    ::DestroyWindow(hWnd);
 }

@@ -83,3 +83,34 @@ SignalMatch MatchSignal(const std::vector<int16_t>& signal, const int16_t* frame
     }
     return m;
 }
+
+::testing::AssertionResult IsWholeSignal(const std::vector<int16_t>& samples, int channels, int shift,
+                                         size_t firstSoundBefore)
+{
+    std::wstring error;
+    const std::vector<int16_t> signal = LoadHarnessSignal(&error);
+    if (signal.empty())
+        return ::testing::AssertionFailure()
+               << "no signal to compare with: " << std::string(error.begin(), error.end());
+    const size_t frames = samples.size() / channels;
+    const SignalMatch m = MatchSignal(signal, samples.data(), frames, channels, shift);
+    if (m.firstNonSilent >= frames)
+        return ::testing::AssertionFailure() << "all " << frames << " frames of the recording are silent";
+    if (!m.found)
+        return ::testing::AssertionFailure()
+               << "the recording is not the signal: its first sound, frame " << m.firstNonSilent << " of "
+               << frames << ", occurs nowhere in it";
+    const bool late = m.firstNonSilent >= firstSoundBefore;
+    const bool gap = m.firstNonSilent + m.matched != frames;
+    if (!late && !gap)
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    if (late)
+        result << "the first sound comes at frame " << m.firstNonSilent << ", not before frame "
+               << firstSoundBefore << (gap ? "; " : "");
+    if (gap)
+        result << "the recording leaves the signal " << m.matched << " frames after its first sound (frame "
+               << m.firstNonSilent << ", signal frame " << m.offset << "), "
+               << frames - m.firstNonSilent - m.matched << " frames before its end";
+    return result;
+}

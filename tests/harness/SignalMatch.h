@@ -1,5 +1,7 @@
 // Finds recorded audio in the harness's known signal, sample by sample.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,3 +23,9 @@ struct SignalMatch
 // Leading silence (all-zero frames, before the stream delivers) is skipped.
 SignalMatch MatchSignal(const std::vector<int16_t>& signal, const int16_t* frames, size_t frameCount,
                         int channels, int shift = 0);
+
+// Whether interleaved samples (channels 1 or 2, shift as above) are the harness's signal
+// from their first sound, which comes before frame firstSoundBefore, to their last frame
+// without a gap.
+::testing::AssertionResult IsWholeSignal(const std::vector<int16_t>& samples, int channels, int shift = 0,
+                                         size_t firstSoundBefore = SIZE_MAX);

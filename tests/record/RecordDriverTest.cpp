@@ -4,31 +4,14 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "../engine/TestFiles.h"
+#include "tests/common/DriverRun.h"
 #include "harness/SignalMatch.h"
 
 namespace
 {
-struct DriverRun
-{
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string out;
-    std::string err;
-
-    // The last line of stdout.
-    std::string LastLine() const
-    {
-        std::string text = out;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-            text.pop_back();
-        const size_t start = text.find_last_of('\n');
-        return start == std::string::npos ? text : text.substr(start + 1);
-    }
-};
-
 std::string Utf8(const std::wstring& text)
 {
     const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -38,58 +21,6 @@ std::string Utf8(const std::wstring& text)
     return s;
 }
 
-std::string ReadPipe(HANDLE pipe)
-{
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(pipe, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    return text;
-}
-
-// Runs qmrec.exe from this program's folder and collects its output.
-DriverRun RunDriver(const std::wstring& arguments)
-{
-    DriverRun run;
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe = self;
-    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"qmrec.exe";
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-
-    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-    HANDLE outRead, outWrite, errRead, errWrite;
-    if (!CreatePipe(&outRead, &outWrite, &sa, 0) || !CreatePipe(&errRead, &errWrite, &sa, 0))
-        return run;
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = outWrite;
-    si.hStdError = errWrite;
-    PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
-    if (started)
-    {
-        std::thread errReader([&] { run.err = ReadPipe(errRead); });
-        run.out = ReadPipe(outRead);
-        errReader.join();
-        if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(pi.hProcess, &run.exitCode);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(outRead);
-    CloseHandle(errRead);
-    return run;
-}
-
 // qmrec.exe from this program's folder, started with its output discarded.
 struct RunningDriver
 {
@@ -97,10 +28,7 @@ struct RunningDriver
 
     explicit RunningDriver(const std::wstring& arguments)
     {
-        wchar_t self[MAX_PATH];
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring exe = self;
-        exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"qmrec.exe";
+        const std::wstring exe = DriverPath();
         std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
         SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
         HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
@@ -148,19 +76,6 @@ std::wstring Quoted(const std::wstring& folder)
         f.pop_back();
     return L"\"" + f + L"\"";
 }
-
-void ExpectSignal(const WavFile& wav, int shift)
-{
-    std::wstring error;
-    const std::vector<int16_t> signal = LoadHarnessSignal(&error);
-    ASSERT_FALSE(signal.empty()) << std::string(error.begin(), error.end());
-    const std::vector<int16_t> samples = wav.Samples16();
-    const size_t frames = samples.size() / wav.channels;
-    const SignalMatch m = MatchSignal(signal, samples.data(), frames, wav.channels, shift);
-    ASSERT_TRUE(m.found) << "the recording is not the signal";
-    EXPECT_LT(m.firstNonSilent, 4410u);
-    EXPECT_EQ(m.firstNonSilent + m.matched, frames) << "mismatch after " << m.matched << " frames";
-}
 } // namespace
 
 TEST(RecordDriver, TwoSecondsOfTheSignalIntoUntitledThenUntitled2)
@@ -188,7 +103,7 @@ TEST(RecordDriver, TwoSecondsOfTheSignalIntoUntitledThenUntitled2)
         EXPECT_EQ(wav.bits, 16);
         EXPECT_EQ(wav.dataSize, 20u * 4410 * 4); // 20 blocks
         EXPECT_EQ(wav.data.size(), wav.dataSize);
-        ExpectSignal(wav, 0);
+        EXPECT_TRUE(IsWholeSignal(wav.Samples16(), wav.channels, 0, 4410));
     }
 }
 
@@ -216,7 +131,7 @@ TEST(RecordDriver, EightBitFilesAndCapturesKeepTheTopByte)
         EXPECT_EQ(wav.blockAlign, 2 * c.bits / 8);
         EXPECT_EQ(wav.byteRate, 44100u * 2 * c.bits / 8);
         EXPECT_EQ(wav.dataSize, 10u * 4410 * 2 * c.bits / 8);
-        ExpectSignal(wav, 8);
+        EXPECT_TRUE(IsWholeSignal(wav.Samples16(), wav.channels, 8, 4410));
         if (c.bits == 16)
         {
             for (size_t i = 0; i < wav.data.size(); i += 2)
@@ -324,5 +239,5 @@ TEST(RecordDriver, AKilledRecordingPlaysUpToItsLastSecond)
     EXPECT_GE(wav.dataSize + second + 8192, onDisk);
     EXPECT_GE(wav.dataSize, second);
     wav.data.resize(wav.dataSize);
-    ExpectSignal(wav, 0);
+    EXPECT_TRUE(IsWholeSignal(wav.Samples16(), wav.channels, 0, 4410));
 }
