@@ -913,6 +913,32 @@ CMenu* CTolvaneDlg::GetDeviceMenu()
     return pFileMenu ? pFileMenu->GetSubMenu(0) : nullptr;
 }
 
+void CTolvaneDlg::ReloadSettings()
+{
+    LoadSettings();
+    m_recDlg.ShowSettings();
+    m_logsDlg.SendMessage(WM_INITDIALOG);
+    m_miscDlg.SendMessage(WM_INITDIALOG);
+    m_outputDlg.SendMessage(WM_INITDIALOG);
+    m_devDlg.ShowBalance();
+    UpdateFormatDescription();
+}
+
+PageHost* GetPageHost()
+{
+    return g_pMainDlg;
+}
+
+HWND PageOwner(HWND hWndFallback)
+{
+    return g_pMainDlg ? g_pMainDlg->m_hWnd : hWndFallback;
+}
+
+CWnd* PageParent()
+{
+    return g_pMainDlg;
+}
+
 void CTolvaneDlg::SelectTab(int nTab)
 {
     m_tabCtrl.SetCurSel(nTab);

@@ -10,6 +10,7 @@
 
 #include <portaudio.h>
 
+#include "app/PageHost.h"
 #include "app/pages/CDevDlg.h"
 #include "app/pages/CFilesDlg.h"
 #include "app/pages/CLogsDlg.h"
@@ -32,7 +33,7 @@ class RecordedFilesFile;
 // The tray icon's callback message.
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
 
-class CTolvaneDlg : public CDialog, public RecordingHost
+class CTolvaneDlg : public CDialog, public RecordingHost, public PageHost
 {
 public:
     explicit CTolvaneDlg(CWnd* pParent = nullptr);
@@ -41,30 +42,31 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // The main window's accelerator table on pMsg; TRUE when it ran a command.
-    BOOL TranslateAccelerators(MSG* pMsg);
+    BOOL TranslateAccelerators(MSG* pMsg) override;
 
     // ---- the event sink and the status bar
     void LogEvent(const CString& text, int level) override;
     // kind 1 last event, 2 current status, 3 output format.
-    void SetStatusText(int kind, const CString& text);
+    void SetStatusText(int kind, const CString& text) override;
     void ReportStreamError();
     // A list file that could not be read whole: kept aside, so exit does not overwrite it.
-    void ReportDamagedFileList(const RecordedFilesFile& file);
+    void ReportDamagedFileList(const RecordedFilesFile& file) override;
 
     // ---- settings and state
     BOOL LoadSettings();
     BOOL SaveSettings();
-    BOOL IsRecording() const { return m_pSession && m_pSession->IsRecording(); }
+    BOOL IsRecording() const override { return m_pSession && m_pSession->IsRecording(); }
     // The balance settings reach the recording that runs.
-    void ApplyBalance();
-    void CheckFreeSpace(const CString& path);
-    void UpdateFormatDescription();
+    void ApplyBalance() override;
+    void CheckFreeSpace(const CString& path) override;
+    void UpdateFormatDescription() override;
     void UpdateFormatButton();
     void SetIdleState();
     // Both level read-outs blank at once (the Misc page's Show Amplitude cleared).
-    void BlankLevelReadouts();
+    void BlankLevelReadouts() override;
     // The Device(s) submenu, the first item of the menu bar's first popup; null without it.
-    CMenu* GetDeviceMenu();
+    CMenu* GetDeviceMenu() override;
+    void ReloadSettings() override;
     BOOL NotifyRecordingFinished();
     void ShowTab();
 

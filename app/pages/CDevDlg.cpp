@@ -5,8 +5,8 @@
 #include <portaudio.h>
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
 #include "app/DevicePageLogic.h"
+#include "app/PageHost.h"
 #include "app/PageMessage.h"
 #include "app/pages/CSoundDeviceDlg.h"
 #include "engine/RecordingMessages.h"
@@ -83,18 +83,18 @@ void CDevDlg::ShowBalance()
 
 int CDevDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    return PageMessage::Show(g_pMainDlg ? g_pMainDlg->m_hWnd : m_hWnd, text, style);
+    return PageMessage::Show(PageOwner(m_hWnd), text, style);
 }
 
 void CDevDlg::ReportMixerFailure(const CString& text, UINT style, BOOL bTellUser)
 {
     if (bTellUser)
         ShowMessage(text, style);
-    else if (g_pMainDlg)
+    else if (PageHost* host = GetPageHost())
     {
         CString line = text;
         line.Replace(L"\r\n", L" ");
-        g_pMainDlg->LogEvent(line, LOG_WARNING);
+        host->LogEvent(line, LOG_WARNING);
     }
 }
 
@@ -170,16 +170,17 @@ void CDevDlg::OnSelChangeDevice()
     {
         // The list is greyed only at the next idle pass: a change may slip in before.
         m_cbDevice.SetCurSel(m_nDeviceEntry);
-        PageMessage::StopRecordingFirst(g_pMainDlg ? g_pMainDlg->m_hWnd : m_hWnd);
+        PageMessage::StopRecordingFirst(PageOwner(m_hWnd));
         return;
     }
     UINT first = 0;
     UINT last = 0;
     UINT marked = 0;
-    if (g_pMainDlg &&
+    PageHost* host = GetPageHost();
+    if (host &&
         DevicePageLogic::DeviceMenuMark(m_cbDevice.GetCurSel(), m_cbDevice.GetCount(), first, last, marked))
     {
-        if (CMenu* pDeviceMenu = g_pMainDlg->GetDeviceMenu())
+        if (CMenu* pDeviceMenu = host->GetDeviceMenu())
             pDeviceMenu->CheckMenuRadioItem(first, last, marked, MF_BYCOMMAND);
     }
     OpenDeviceMixer();
@@ -212,15 +213,15 @@ void CDevDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
         g_settings.nLeftBalance = static_cast<int16_t>(m_slLeftBalance.GetPos());
         SetDlgItemText(IDC_DEVICE_LEFT_LABEL, DevicePageLogic::LeftBalanceLabel(g_settings.nLeftBalance));
         // A recording that runs takes it from its next block on.
-        if (g_pMainDlg)
-            g_pMainDlg->ApplyBalance();
+        if (PageHost* host = GetPageHost())
+            host->ApplyBalance();
     }
     else if (hScroll && hScroll == m_slRightBalance.m_hWnd)
     {
         g_settings.nRightBalance = static_cast<int16_t>(m_slRightBalance.GetPos());
         SetDlgItemText(IDC_DEVICE_RIGHT_LABEL, DevicePageLogic::RightBalanceLabel(g_settings.nRightBalance));
-        if (g_pMainDlg)
-            g_pMainDlg->ApplyBalance();
+        if (PageHost* host = GetPageHost())
+            host->ApplyBalance();
     }
     CTabPage::OnHScroll(nSBCode, nPos, pScrollBar);
 }
@@ -236,8 +237,8 @@ void CDevDlg::OnSystemVolumeControl()
     if (started)
         return;
     ShowMessage(L"Fail to Launch Recording Volume & Balance Control!", MB_ICONHAND);
-    if (g_pMainDlg)
-        g_pMainDlg->LogEvent(L"Fail to launch recording volume & balance control", LOG_WARNING);
+    if (PageHost* host = GetPageHost())
+        host->LogEvent(L"Fail to launch recording volume & balance control", LOG_WARNING);
 }
 
 void CDevDlg::OnConfigAudioDevice()
@@ -254,7 +255,7 @@ void CDevDlg::OnVistaTroubleshooting()
 void CDevDlg::OnSoundDeviceInfo()
 {
     // Owned by the main window, which stays disabled while the report runs.
-    CSoundDeviceDlg dlg(g_pMainDlg);
+    CSoundDeviceDlg dlg(PageParent());
     dlg.DoModal();
 }
 

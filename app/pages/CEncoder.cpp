@@ -1,8 +1,8 @@
 #include "app/pages/CEncoder.h"
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
 #include "app/EncoderChoices.h"
+#include "app/PageHost.h"
 #include "app/PageMessage.h"
 #include "app/pages/CTabPage.h"
 #include "framework/CDataExchange.h"
@@ -48,7 +48,7 @@ void CEncoder::OnClickedOk()
     EncoderChoices::Store(EncoderChoices::LIST_MP3_BITRATE, m_cbMp3Bitrate.GetCurSel(), g_settings);
     EncoderChoices::Store(EncoderChoices::LIST_MP3_MODE, m_cbMp3Mode.GetCurSel(), g_settings);
     EncoderChoices::Store(EncoderChoices::LIST_OGG_QUALITY, m_cbOggQuality.GetCurSel(), g_settings);
-    if (g_pMainDlg)
-        g_pMainDlg->UpdateFormatDescription();
+    if (PageHost* host = GetPageHost())
+        host->UpdateFormatDescription();
     OnOK();
 }

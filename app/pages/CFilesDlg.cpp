@@ -6,11 +6,12 @@
 #include <algorithm>
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
 #include "app/FinishedRecording.h"
 #include "app/KeyFilters.h"
+#include "app/PageHost.h"
 #include "app/pages/CTabPage.h"
 #include "controls/XMessageBox.h"
+#include "engine/LogLevel.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CWinApp.h"
@@ -128,8 +129,9 @@ void CFilesDlg::LoadOutputList()
     }
     m_list.SetRedraw(TRUE);
     m_list.Invalidate();
-    if (result == RecordedFilesFile::Damaged && g_pMainDlg)
-        g_pMainDlg->ReportDamagedFileList(file);
+    PageHost* host = GetPageHost();
+    if (result == RecordedFilesFile::Damaged && host)
+        host->ReportDamagedFileList(file);
 }
 
 std::vector<RecordedFileRow> CFilesDlg::GetRows() const
@@ -230,8 +232,8 @@ BOOL CFilesDlg::PreTranslateMessage(MSG* pMsg)
     if (KeyFilters::PageKeys(m_hWnd, m_hAccel, pMsg,
                              [](MSG* pKey)
                              {
-                                 if (g_pMainDlg)
-                                     g_pMainDlg->TranslateAccelerators(pKey);
+                                 if (PageHost* host = GetPageHost())
+                                     host->TranslateAccelerators(pKey);
                              }))
         return TRUE;
     if (pMsg->message == WM_KEYDOWN)
@@ -277,8 +279,8 @@ int CFilesDlg::ShowAppMessage(LPCWSTR text, UINT style)
 
 void CFilesDlg::Log(const CString& text, int level)
 {
-    if (g_pMainDlg)
-        g_pMainDlg->LogEvent(text, level);
+    if (PageHost* host = GetPageHost())
+        host->LogEvent(text, level);
 }
 
 bool CFilesDlg::FileExists(const CString& path) const

@@ -1,7 +1,7 @@
 #include "app/pages/CLogsDlg.h"
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
+#include "app/PageHost.h"
 #include "framework/CDataExchange.h"
 #include "resources/resource.h"
 
@@ -43,8 +43,8 @@ LRESULT CLogsDlg::AppendLogLine(CString text, COLORREF colour)
 void CLogsDlg::OnClear()
 {
     m_reLog.SetWindowText(L"");
-    if (g_pMainDlg)
-        g_pMainDlg->SetStatusText(1, L"");
+    if (PageHost* host = GetPageHost())
+        host->SetStatusText(1, L"");
     m_reLog.Invalidate(TRUE);
 }
 

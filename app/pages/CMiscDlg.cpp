@@ -1,7 +1,7 @@
 #include "app/pages/CMiscDlg.h"
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
+#include "app/PageHost.h"
 #include "resources/resource.h"
 
 namespace
@@ -62,6 +62,7 @@ void CMiscDlg::OnAfterRecording()
 void CMiscDlg::OnShowAmplitude()
 {
     g_settings.bShowAmplitude = IsTicked(IDC_MISC_SHOW_AMPLITUDE);
-    if (!g_settings.bShowAmplitude && g_pMainDlg)
-        g_pMainDlg->BlankLevelReadouts();
+    PageHost* host = GetPageHost();
+    if (!g_settings.bShowAmplitude && host)
+        host->BlankLevelReadouts();
 }

@@ -3,11 +3,12 @@
 #include <shlwapi.h>
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
 #include "app/OutputLocation.h"
+#include "app/PageHost.h"
 #include "app/PageMessage.h"
 #include "app/pages/CEncoder.h"
 #include "controls/CFolderDialog.h"
+#include "engine/LogLevel.h"
 #include "framework/CDataExchange.h"
 #include "resources/resource.h"
 
@@ -67,8 +68,8 @@ BOOL COutputDlg::OnInitDialog()
     ShowStopTime(StopTimeRule::Shown(g_settings));
 
     const BOOL autoStop = g_settings.bAutoStop != 0;
-    if (g_pMainDlg)
-        g_pMainDlg->LogEvent(autoStop ? L"Enable auto stop." : L"Disable auto stop.", LOG_INFO);
+    if (PageHost* host = GetPageHost())
+        host->LogEvent(autoStop ? L"Enable auto stop." : L"Disable auto stop.", LOG_INFO);
     CheckDlgButton(IDC_OUTPUT_STOP_AFTER, autoStop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_OUTPUT_STOP_MANUALLY, autoStop ? BST_UNCHECKED : BST_CHECKED);
     m_bInitializing = 0;
@@ -104,7 +105,7 @@ void COutputDlg::ShowStopTime(const StopTime& t)
 
 int COutputDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    return PageMessage::Show(g_pMainDlg ? g_pMainDlg->m_hWnd : GetSafeHwnd(), text, style);
+    return PageMessage::Show(PageOwner(GetSafeHwnd()), text, style);
 }
 
 void COutputDlg::OnStopManually()
@@ -160,15 +161,15 @@ void COutputDlg::CheckStopTimeNow()
 void COutputDlg::OnAskFolder()
 {
     g_settings.nSaveLocation = 0;
-    if (g_pMainDlg)
-        g_pMainDlg->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
+    if (PageHost* host = GetPageHost())
+        host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
 
 void COutputDlg::OnSaveTo()
 {
     g_settings.nSaveLocation = 1;
-    if (g_pMainDlg)
-        g_pMainDlg->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
+    if (PageHost* host = GetPageHost())
+        host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
 
 void COutputDlg::OnBrowse()
@@ -187,8 +188,8 @@ void COutputDlg::OnChangeDestDir()
     CString text;
     GetDlgItemText(IDC_OUTPUT_DEST_DIR, text);
     g_settings.strDestDir = OutputLocation::DestDirFromEdit(text);
-    if (g_pMainDlg)
-        g_pMainDlg->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
+    if (PageHost* host = GetPageHost())
+        host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
 
 void COutputDlg::OnChangeFileName()
@@ -200,7 +201,7 @@ void COutputDlg::OnChangeFileName()
 
 void COutputDlg::OnEncoderSettings()
 {
-    CEncoder dialog(g_pMainDlg);
+    CEncoder dialog(PageParent());
     dialog.DoModal();
 }
 
@@ -209,15 +210,8 @@ void COutputDlg::OnResetAll()
     if (ShowMessage(L"Reset ALL Options, Are You Sure?", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     ::DeleteFileW(GetSettingsPath());
-    if (!g_pMainDlg)
-        return;
-    g_pMainDlg->LoadSettings();
-    g_pMainDlg->m_recDlg.ShowSettings();
-    g_pMainDlg->m_logsDlg.SendMessage(WM_INITDIALOG);
-    g_pMainDlg->m_miscDlg.SendMessage(WM_INITDIALOG);
-    SendMessage(WM_INITDIALOG);
-    g_pMainDlg->m_devDlg.ShowBalance();
-    g_pMainDlg->UpdateFormatDescription();
+    if (PageHost* host = GetPageHost())
+        host->ReloadSettings();
 }
 
 void COutputDlg::OnUpdateFolder(CCmdUI* pCmdUI)

@@ -1,7 +1,7 @@
 #include "app/pages/CRecDlg.h"
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
+#include "app/PageHost.h"
 #include "app/RecordingChoices.h"
 #include "framework/CDataExchange.h"
 #include "resources/resource.h"
@@ -48,8 +48,8 @@ void CRecDlg::OnChoice(UINT nID)
     if (!IsMainWindowRecording())
         RecordingChoices::Apply(static_cast<int>(nID), g_settings);
     ShowSettings();
-    if (g_pMainDlg)
-        g_pMainDlg->UpdateFormatDescription();
+    if (PageHost* host = GetPageHost())
+        host->UpdateFormatDescription();
 }
 
 void CRecDlg::OnUpdateChoice(CCmdUI* pCmdUI)

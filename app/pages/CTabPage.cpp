@@ -1,7 +1,7 @@
 #include "app/pages/CTabPage.h"
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
+#include "app/PageHost.h"
 
 BEGIN_MESSAGE_MAP(CTabPage, CDialog)
 ON_MESSAGE(WM_KICKIDLE, &CTabPage::OnKickIdle)
@@ -9,13 +9,15 @@ END_MESSAGE_MAP()
 
 bool IsMainWindowRecording()
 {
-    return g_pMainDlg && g_pMainDlg->IsRecording();
+    const PageHost* host = GetPageHost();
+    return host && host->IsRecording();
 }
 
 BOOL CTabPage::PreTranslateMessage(MSG* pMsg)
 {
     // The main window's accelerator table first, so that its commands run there.
-    if (g_pMainDlg && g_pMainDlg->TranslateAccelerators(pMsg))
+    PageHost* host = GetPageHost();
+    if (host && host->TranslateAccelerators(pMsg))
         return TRUE;
     if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
         return TRUE;

@@ -3,10 +3,11 @@
 #include <cstdlib>
 
 #include "app/AppGlobals.h"
-#include "app/CTolvaneDlg.h"
+#include "app/PageHost.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsTable.h"
 #include "app/TipPaintLayout.h"
+#include "engine/LogLevel.h"
 #include "framework/CClientDC.h"
 #include "framework/CDataExchange.h"
 #include "framework/CFont.h"
@@ -114,8 +115,9 @@ void CTipDlg::OnStartupClicked()
 
 void CTipDlg::OnOK()
 {
-    if (!SettingsFile(GetSettingsPath()).WriteInt(kTipSection, kTipKey, m_bStartup) && g_pMainDlg)
-        g_pMainDlg->LogEvent(L"Error on saving settings!", LOG_WARNING);
+    PageHost* host = GetPageHost();
+    if (!SettingsFile(GetSettingsPath()).WriteInt(kTipSection, kTipKey, m_bStartup) && host)
+        host->LogEvent(L"Error on saving settings!", LOG_WARNING);
     EndDialog(IDOK);
 }
 
