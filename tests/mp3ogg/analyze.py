@@ -69,7 +69,10 @@ def main():
                 problems.append("mode %d, expected %d" % (head[3] >> 6, mode))
             rates = {3: [44100, 48000, 32000], 2: [22050, 24000, 16000], 0: [11025, 12000, 8000]}
             version = (head[1] >> 3) & 3
-            length = (144 if version == 3 else 72) * table[head[2] >> 4] * 1000 // rates[version][(head[2] >> 2) & 3]
+            rate = rates[version][(head[2] >> 2) & 3]
+            if len(sys.argv) > 8 and rate != int(sys.argv[8]):
+                problems.append("rate %d, expected %s" % (rate, sys.argv[8]))
+            length = (144 if version == 3 else 72) * table[head[2] >> 4] * 1000 // rate
             # The encoder leaves the tag out of frames too small to hold it.
             if length >= 200 and b"Info" not in head[:64]:
                 problems.append("no information tag in the first frame")
