@@ -89,6 +89,8 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
     HWND about = app.FindTopWindow(L"About Quillmoth", 30000);
     ASSERT_NE(nullptr, about);
     ExpectModalOver(about, main);
+    EXPECT_TRUE(IsCentredOver(about, main));
+    SaveScreenshot(::GetDesktopWindow(), L"about-box-placed");
     const std::vector<std::wstring> texts = ChildTexts(about);
     for (const wchar_t* text : {L"Quillmoth 6.3.6", L"Homepage:", L"Support:",
                                 L"Thanks for using this FREEWARE. We hope you like it.", L"OK",
