@@ -48,6 +48,10 @@ def main():
         data = w.readframes(frames)
     if nch != channels:
         problems.append("channels %d, expected %d" % (nch, channels))
+    # Without the encoder's tag (frames too small to hold it, as at low bitrates at 32000 Hz
+    # and up) the decoder cannot take off the encoder's delay and padding: up to two frames more.
+    if len(sys.argv) > 5 and b"Info" not in open(sys.argv[5], "rb").read(200)[:64]:
+        tolerance += 2 * 1152
     if abs(frames - seconds * rate) > tolerance:
         problems.append("%d frames at %d Hz, expected %.0f" % (frames, rate, seconds * rate))
     # The capture source mixes both tones into a mono recording.
