@@ -325,7 +325,6 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     box = app.FindBox(L"Fail to Rename File!", 10000);
     ASSERT_NE(nullptr, box);
     EXPECT_TRUE(IsCentredOver(box, app.Window()));
-    SaveScreenshot(::GetDesktopWindow(), L"files-rename-failed");
     PressDialogButton(box, IDOK);
     expectNames({L"E.qmtest", L"a.qmtest"}, "rename refused");
     EXPECT_TRUE(FileExists(out.Path() + L"E.qmtest"));

@@ -410,7 +410,6 @@ TEST(PagesGui, SaveAsPromptFolderBrowserAndDefaultName)
     HWND fileName = nameField(saveAs);
     ASSERT_NE(nullptr, fileName);
     EXPECT_EQ(L"", TextOf(fileName));
-    SaveScreenshot(::GetDesktopWindow(), L"pages-save-as");
     ASSERT_TRUE(d.PressButton(saveAs, L"Cancel"));
     ASSERT_TRUE(d.WaitGone(saveAs));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(app.Window()) != FALSE; }, 10000));
@@ -504,7 +503,6 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     HWND encoder = OpenEncoderSettings(app, d);
     ASSERT_NE(nullptr, encoder);
     EXPECT_TRUE(IsCentredOver(encoder, app.Window()));
-    SaveScreenshot(::GetDesktopWindow(), L"pages-encoder-settings");
     ::SendMessageW(d.Item(encoder, IDC_ENCODER_MP3_BITRATE), CB_SETCURSEL, 7, 0);
     ASSERT_TRUE(d.PressButton(encoder, L"Cancel"));
     ASSERT_TRUE(d.WaitGone(encoder));
