@@ -673,10 +673,9 @@ BOOL CTolvaneDlg::NotifyRecordingFinished()
 }
 BOOL CTolvaneDlg::PromptOutputPath(const CString& extension, CString& path)
 {
+    // No name to start from; the current folder stays where it was.
     wchar_t file[32768] = {};
-    const CString name = g_settings.strFileName + extension;
-    wcsncpy(file, name, 32767);
-    CString filter = extension.Mid(1).MakeUpper() + L" files (*" + extension + L")|*" + extension + L"|";
+    CString filter = L"(*" + extension + L")|*" + extension + L"||";
     filter.Replace(L'|', L'\0');
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
@@ -685,7 +684,7 @@ BOOL CTolvaneDlg::PromptOutputPath(const CString& extension, CString& path)
     ofn.lpstrFile = file;
     ofn.nMaxFile = 32768;
     ofn.lpstrDefExt = extension.GetString() + 1;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!::GetSaveFileNameW(&ofn))
         return FALSE;
     path = file;
@@ -705,11 +704,14 @@ void CTolvaneDlg::OnRecord()
         ShowMessage(L"Null Output File Name!", MB_ICONHAND);
         return;
     }
+    OutputLocation::UseDefaultFolderWhenEmpty(g_settings, GetDefaultDestDir());
     if (m_pSession->Record(g_settings, g_formatTable, g_nCaptureDevice))
     {
         m_bShowsRecording = true;
         m_stTime.SetText(L"00:00:00.0");
-        m_progress.SetPos(0);
+        // Without the automatic stop the bar has nothing to count down and stays as it is.
+        if (g_settings.bAutoStop)
+            m_progress.SetPos(0);
     }
     // The pages follow at once, not at the next idle kick.
     KickPages();
@@ -820,9 +822,9 @@ LRESULT CTolvaneDlg::OnRecFinished(WPARAM, LPARAM)
 {
     // The values the recording was started with, not the settings as they are now.
     if (m_pSession && m_filesDlg.m_hWnd)
-        m_filesDlg.AddFinishedRecording(
-            FinishedRecording(m_pSession->GetOutputPath(), m_pSession->GetSamplesRead(),
-                              m_pSession->GetSettings().nChannels, m_pSession->GetBlockFrames()));
+        m_filesDlg.AddFinishedRecording(FinishedRecording(
+            m_pSession->GetOutputPath(), m_pSession->GetSamplesRead(), m_pSession->GetSettings().nChannels,
+            m_pSession->GetBlockFrames(), m_pSession->GetSettings().nOutputFormat));
     return 0;
 }
 

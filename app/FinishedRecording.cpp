@@ -2,9 +2,12 @@
 
 #include "app/DurationText.h"
 #include "controls/ReportText.h"
+#include "engine/FileNaming.h"
 
-FinishedRecording::FinishedRecording(const CString& path, int64_t samplesRead, int channels, int blockFrames)
-    : m_path(path), m_samplesRead(samplesRead), m_channels(channels), m_blockFrames(blockFrames)
+FinishedRecording::FinishedRecording(const CString& path, int64_t samplesRead, int channels, int blockFrames,
+                                     int outputFormat)
+    : m_path(path), m_samplesRead(samplesRead), m_channels(channels), m_blockFrames(blockFrames),
+      m_outputFormat(outputFormat)
 {
 }
 
@@ -34,11 +37,7 @@ CString FinishedRecording::GetFolder() const
 
 CString FinishedRecording::GetFormatText() const
 {
-    const CString name = GetName();
-    const int dot = name.ReverseFind(L'.');
-    if (dot < 0)
-        return CString();
-    CString ext = name.Mid(dot + 1);
+    CString ext = GetFormatExtension(m_outputFormat).Mid(1);
     ext.MakeUpper();
     return ext;
 }

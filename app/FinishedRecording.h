@@ -13,7 +13,8 @@
 class FinishedRecording
 {
 public:
-    FinishedRecording(const CString& path, int64_t samplesRead, int channels, int blockFrames);
+    FinishedRecording(const CString& path, int64_t samplesRead, int channels, int blockFrames,
+                      int outputFormat);
 
     // One capture block or less: neither file nor row is kept.
     bool IsTooShort() const;
@@ -22,7 +23,8 @@ public:
     // The name after the last backslash; the folder up to and including it.
     CString GetName() const;
     CString GetFolder() const;
-    // The file's own extension, upper-case, without the point.
+    // The format recorded (not the name's extension, which Save As leaves to the user):
+    // WAV, MP3 or OGG.
     CString GetFormatText() const;
     // The cells of the row: name, folder, format, duration, time stamp, size.
     RecordedFileRow MakeRow(uint64_t fileBytes, const SYSTEMTIME& added) const;
@@ -37,4 +39,5 @@ private:
     int64_t m_samplesRead;
     int m_channels;
     int m_blockFrames;
+    int m_outputFormat;
 };

@@ -18,3 +18,9 @@ BOOL OutputLocation::HasUsableName(const RecorderSettings& s)
 {
     return !s.nSaveLocation || !SanitizeFileName(s.strFileName, false).IsEmpty();
 }
+
+void OutputLocation::UseDefaultFolderWhenEmpty(RecorderSettings& s, const CString& defaultFolder)
+{
+    if (SanitizeFileName(s.strDestDir, true).IsEmpty())
+        s.strDestDir = defaultFolder;
+}

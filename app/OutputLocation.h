@@ -19,4 +19,7 @@ public:
     // FALSE when recordings go to the folder and the default name is empty once cleaned:
     // the file would be named only by its extension.
     static BOOL HasUsableName(const RecorderSettings& s);
+    // An empty folder (one that cleans to nothing) means the default folder, never the
+    // current one: the setting takes it.
+    static void UseDefaultFolderWhenEmpty(RecorderSettings& s, const CString& defaultFolder);
 };

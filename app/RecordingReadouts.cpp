@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/FormatTables.h"
+#include "engine/Mp3EncoderConfig.h"
 
 CString RecordingReadouts::ElapsedText(int64_t blocks)
 {
@@ -84,7 +85,12 @@ CString RecordingReadouts::FormatDescription(const RecorderSettings& s)
         int kbps = 0;
         CString kbpsText = L"  ?";
         if (Mp3BitrateAt(s.nMp3BitrateIndex, kbps))
+        {
             kbpsText.Format(L"%3d", kbps);
+            // The rate the file will have, which a low bitrate may take below the input's.
+            if (SampleRateAt(s.nSampleRateIndex, rate))
+                rateText.Format(L"%5d", Mp3EncoderConfig::OutputRate(rate, kbps));
+        }
         text = L"MP3:  CBR " + kbpsText + L" kbps; " + rateText + L" Hz;";
         if (s.nChannels == 1)
             return text + L" Mono;";
@@ -96,6 +102,7 @@ CString RecordingReadouts::FormatDescription(const RecorderSettings& s)
                     s.nChannels == 2 ? L"Stereo" : L"Mono");
         return text + rateText + L" Hz;";
     default:
-        return CString();
+        // A hand-edited file: Record refuses such a format, and the line says so.
+        return L"No output format: choose WAV, MP3 or OGG";
     }
 }

@@ -19,6 +19,7 @@ public:
     // twice). FALSE when the copy holds too few samples to measure.
     static BOOL LevelTexts(const int32_t* samples, unsigned count, int channels, CString& left,
                            CString& right);
-    // The status bar's format line; empty for a format outside the three.
+    // The status bar's format line, with the rate the file will have; for a format outside
+    // the three, that nothing can be recorded.
     static CString FormatDescription(const RecorderSettings& s);
 };

@@ -176,6 +176,12 @@ BOOL CReportCtrl::SetHeaderImage(int nColumn, int nImage, BOOL bImageOnLeft)
     if (!header->GetItem(nColumn, &item))
         return FALSE;
     item.mask = HDI_FORMAT | HDI_IMAGE;
+    if (nImage < 0)
+    {
+        item.fmt &= ~(HDF_IMAGE | HDF_BITMAP_ON_RIGHT);
+        item.iImage = I_IMAGENONE;
+        return header->SetItem(nColumn, &item);
+    }
     item.fmt |= HDF_IMAGE;
     if (!bImageOnLeft)
         item.fmt |= HDF_BITMAP_ON_RIGHT;

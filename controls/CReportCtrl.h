@@ -41,6 +41,7 @@ public:
     CImageList* SetImageList(CImageList* pImageList);
     CImageList* GetImageList() const;
     CImageList* SetHeaderImageList(CImageList* pImageList);
+    // A negative image takes the image off, so that it leaves the title its whole width.
     BOOL SetHeaderImage(int nColumn, int nImage, BOOL bImageOnLeft = TRUE);
     int GetColumnCount() const;
     BOOL SetSortable(BOOL bSortable);

@@ -532,8 +532,9 @@ void CXDialogTemplate::OnInitDialog(HWND hWnd)
     }
     else if (m_hWndOwner)
     {
+        // Over the owner's window as a whole, also when a child control or page owns the box.
         RECT ro;
-        ::GetWindowRect(m_hWndOwner, &ro);
+        ::GetWindowRect(::GetAncestor(m_hWndOwner, GA_ROOT), &ro);
         ::MoveWindow(hWnd, (ro.left + ro.right) / 2 - w / 2, (ro.top + ro.bottom) / 2 - h / 2, w, h, TRUE);
     }
     if (m_params.countdownSeconds > 0)

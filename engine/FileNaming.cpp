@@ -74,6 +74,13 @@ bool IsSeparator(wchar_t c)
 {
     return c == L'\\' || c == L'/';
 }
+
+// What CreateDirectoryW reports as already there may be a file: only a folder will do.
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 } // namespace
 
 BOOL CreateDirectoryPath(LPCWSTR path)
@@ -101,7 +108,11 @@ BOOL CreateDirectoryPath(LPCWSTR path)
             break;
         const DWORD error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS)
+        {
+            if (!IsFolder(level))
+                return FALSE;
             break;
+        }
         if (error != ERROR_PATH_NOT_FOUND)
             return FALSE;
         size_t cut = end;
@@ -121,8 +132,9 @@ BOOL CreateDirectoryPath(LPCWSTR path)
     {
         end = cuts.back();
         cuts.pop_back();
-        if (!CreateDirectoryW(buffer.substr(0, end).c_str(), nullptr) &&
-            GetLastError() != ERROR_ALREADY_EXISTS)
+        const std::wstring level = buffer.substr(0, end);
+        if (!CreateDirectoryW(level.c_str(), nullptr) &&
+            (GetLastError() != ERROR_ALREADY_EXISTS || !IsFolder(level)))
             return FALSE;
     }
     return TRUE;

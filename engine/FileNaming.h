@@ -20,6 +20,6 @@ CString MakeUniqueFileName(const CString& path, const CString& extension);
 // never share one file. TRUE with the name in created; FALSE when no file could be made.
 BOOL CreateUniqueFile(const CString& path, const CString& extension, CString& created);
 
-// Creates every missing folder of the path. TRUE when it exists at the end (also when
-// its last level is a file). Paths of MAX_PATH characters or more fail.
+// Creates every missing folder of the path. TRUE when it is a folder at the end; a file
+// in the way of any level fails. Paths of MAX_PATH characters or more fail.
 BOOL CreateDirectoryPath(LPCWSTR path);

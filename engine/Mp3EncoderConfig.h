@@ -46,6 +46,14 @@ struct Mp3EncoderConfig
     uint16_t nQuality;
     uint8_t btReserved[237];
 
+    // Whether MP3 has the bitrate at the sampling rate (MPEG-1 from 32000 Hz, MPEG-2 from
+    // 16000 Hz, MPEG-2.5 below).
+    static bool HasBitrateAt(int kbps, int rate);
+    // The rate the file has: the input rate where the bitrate exists there, else the
+    // nearest rate half, a quarter, twice or four times as high that has it; 0 for a
+    // bitrate no rate has.
+    static int OutputRate(int inputRate, int kbps);
+
     // Zeroes the record and fills it for a constant-bitrate stream. FALSE (record left
     // zeroed) when the sampling rate or bitrate index is outside its table, or the channel
     // count or quality outside what the library takes.

@@ -130,7 +130,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
         if (slash > 0)
         {
             const CString folder = path.Left(slash);
-            if (!PathFileExistsW(folder) && !CreateDirectoryPath(folder))
+            if (!PathIsDirectoryW(folder) && !CreateDirectoryPath(folder))
             {
                 CString text;
                 text.Format(L"Fail to create folder %s !!", folder.GetString());

@@ -55,6 +55,11 @@ public:
     }
     int InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
                      int nSubItem = -1);
+    // The text's width in pixels in the list's font.
+    int GetStringWidth(LPCWSTR lpsz) const
+    {
+        return static_cast<int>(SendMessage(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(lpsz)));
+    }
     BOOL DeleteColumn(int nCol)
     {
         return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(nCol)));

@@ -18,6 +18,8 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // Over the main window, not over its menu or in the middle of the screen.
+    CenterWindow();
     m_linkHome.SetURL(kHomePageUrl);
     m_linkSupport.SetURL(kSupportMailUrl);
     return TRUE;

@@ -27,6 +27,8 @@ BOOL CEncoder::OnInitDialog()
 {
     // The rows of the first three lists come with the template.
     CDialog::OnInitDialog();
+    // Over the main window, not over its menu or in the middle of the screen.
+    CenterWindow();
     m_cbWavCodec.SetCurSel(EncoderChoices::RowOf(EncoderChoices::LIST_WAV_CODEC, g_settings));
     m_cbMp3Bitrate.SetCurSel(EncoderChoices::RowOf(EncoderChoices::LIST_MP3_BITRATE, g_settings));
     m_cbMp3Mode.SetCurSel(EncoderChoices::RowOf(EncoderChoices::LIST_MP3_MODE, g_settings));

@@ -10,6 +10,7 @@
 #include "app/KeyFilters.h"
 #include "app/PageHost.h"
 #include "app/pages/CTabPage.h"
+#include "controls/ReportText.h"
 #include "controls/XMessageBox.h"
 #include "engine/LogLevel.h"
 #include "framework/CDataExchange.h"
@@ -42,6 +43,30 @@ struct ColumnDef
 };
 const ColumnDef kColumns[6] = {{L"Name", 188},    {L"Path", 182},      {L"Format", 78},
                                {L"Duration", 88}, {L"Timestamp", 128}, {L"Size(MB)", 88}};
+// Room beside a cell's text, and beside a title with its 16-pixel sort image.
+constexpr int kCellMargin = 16;
+constexpr int kTitleMargin = 16 + 28;
+
+// The longest text the column usually shows, in the list's font and the user's date form.
+CString LongestCell(int column)
+{
+    switch (column)
+    {
+    case 2:
+        return L"WAV";
+    case 3:
+        return L"100:00:00";
+    case 4:
+    {
+        const SYSTEMTIME late = {2026, 12, 2, 29, 22, 58, 15, 0};
+        return FormatDateText(late);
+    }
+    case 5:
+        return L"4096.000";
+    default:
+        return CString();
+    }
+}
 
 void AddIcon(CImageList& list, UINT id)
 {
@@ -80,7 +105,14 @@ BOOL CFilesDlg::OnInitDialog()
         m_list.ApplyExplorerTheme();
     }
     for (int i = 0; i < 6; ++i)
-        m_list.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, kColumns[i].width);
+    {
+        // Wide enough that neither the title with its sort image nor the usual cell is cut.
+        const CString longest = LongestCell(i);
+        const int width =
+            std::max({kColumns[i].width, m_list.GetStringWidth(kColumns[i].title) + kTitleMargin,
+                      longest.IsEmpty() ? 0 : m_list.GetStringWidth(longest) + kCellMargin});
+        m_list.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, width);
+    }
 
     m_rowImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 2);
     AddIcon(m_rowImages, IDI_FILE_RECORDED);
@@ -211,8 +243,9 @@ void CFilesDlg::OnListDblClk(NMHDR* pNMHDR, LRESULT* pResult)
 
 LRESULT CFilesDlg::OnReportSorted(WPARAM wParam, LPARAM lParam)
 {
+    // Only the sorted column shows an image: a blank one would cut the other titles short.
     for (int c = 0; c < 6; ++c)
-        m_list.SetHeaderImage(c, c == static_cast<int>(wParam) ? (lParam ? 1 : 2) : 0);
+        m_list.SetHeaderImage(c, c == static_cast<int>(wParam) ? (lParam ? 1 : 2) : -1);
     return 0;
 }
 

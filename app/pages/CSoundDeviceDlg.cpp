@@ -32,6 +32,8 @@ void CSoundDeviceDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSoundDeviceDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // Over the main window, not over its menu or in the middle of the screen.
+    CenterWindow();
     // A report of several devices runs far past the box's default 32K characters.
     m_richEdit.LimitText(0x7FFFFFFE);
     return TRUE;

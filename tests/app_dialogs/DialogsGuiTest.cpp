@@ -65,6 +65,13 @@ void Screenshot(HWND hWnd, const wchar_t* name)
     SaveScreenshot(hWnd, name);
 }
 
+// The box, not the toolbar button's tooltip, which has the same text and shows while the
+// pointer rests on the button beside the box.
+HWND FindAboutBox(const RunningApp& app)
+{
+    return app.FindBox(L"Thanks for using this FREEWARE. We hope you like it.", 30000);
+}
+
 std::wstring UnpackedProgram()
 {
     const std::wstring deep = BuildFolder() + L"\\app_dialogs_unpacked\\Unpacked copy\\";
@@ -86,9 +93,11 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
 
     // Help > About (the menu's command).
     app.Command(ID_ABOUT);
-    HWND about = app.FindTopWindow(L"About Quillmoth", 30000);
+    HWND about = FindAboutBox(app);
     ASSERT_NE(nullptr, about);
+    EXPECT_EQ(L"About Quillmoth", TextOf(about));
     ExpectModalOver(about, main);
+    EXPECT_TRUE(IsCentredOver(about, main));
     const std::vector<std::wstring> texts = ChildTexts(about);
     for (const wchar_t* text : {L"Quillmoth 6.3.6", L"Homepage:", L"Support:",
                                 L"Thanks for using this FREEWARE. We hope you like it.", L"OK",
@@ -122,7 +131,7 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
     ASSERT_TRUE(app.ToolbarButtonRect(ID_ABOUT, &button));
     ::SetForegroundWindow(main);
     ClickAt(CentreOf(button));
-    about = app.FindTopWindow(L"About Quillmoth", 30000);
+    about = FindAboutBox(app);
     ASSERT_NE(nullptr, about);
     ExpectModalOver(about, main);
     TypeKeys(about, {VK_RETURN});
@@ -130,7 +139,7 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
 
     // The system menu's item.
     ::PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    about = app.FindTopWindow(L"About Quillmoth", 30000);
+    about = FindAboutBox(app);
     ASSERT_NE(nullptr, about);
     ExpectModalOver(about, main);
     ::SendMessageW(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0);

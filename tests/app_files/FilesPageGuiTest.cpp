@@ -87,6 +87,8 @@ std::string Joined(const Texts& texts)
     return all;
 }
 
+const wchar_t* const kTitles[6] = {L"Name", L"Path", L"Format", L"Duration", L"Timestamp", L"Size(MB)"};
+
 void SavePicture(RunningApp& app, const wchar_t* name)
 {
     ::RedrawWindow(app.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -203,6 +205,10 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     RemoteList list(app.ProcessId(), hList);
     ASSERT_EQ((Texts{L"b.qmtest", L"a.qmtest", L"C.qmtest", L"d.qmtest"}), list.Column(0));
     SavePicture(app, L"files-page");
+    // The longest usual cell (a late date) fits its column.
+    const RECT timestamp = list.HeaderRect(4);
+    EXPECT_GE(timestamp.right - timestamp.left,
+              list.StringWidth(FormatDateText(SYSTEMTIME{2026, 12, 2, 29, 22, 58, 15, 0}).GetString()) + 12);
 
     // ---- sorting by header clicks: each typed column in its own order
     ::SetForegroundWindow(app.Window());
@@ -217,13 +223,16 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
         EXPECT_TRUE(
             WaitUntil([&] { return list.Column(0) == names && list.HeaderImage(column) == image; }, 10000))
             << "column " << column << ": " << Joined(list.Column(0)) << " image " << list.HeaderImage(column);
+        // Only the sorted column shows an image, which leaves its title whole.
         for (int c = 0; c < 6; ++c)
         {
             if (c != column)
             {
-                EXPECT_EQ(0, list.HeaderImage(c)) << c;
+                EXPECT_EQ(-1, list.HeaderImage(c)) << c;
             }
         }
+        const RECT sorted = list.HeaderRect(column);
+        EXPECT_GE(sorted.right - sorted.left, list.StringWidth(kTitles[column]) + 16 + 12) << column;
     };
     sortBy(3, {L"C.qmtest", L"d.qmtest", L"a.qmtest", L"b.qmtest"}, 1);
     sortBy(3, {L"b.qmtest", L"a.qmtest", L"d.qmtest", L"C.qmtest"}, 2);
@@ -282,6 +291,7 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     app.PressKeys({VK_SHIFT, VK_DELETE});
     HWND box = app.FindBox(L"Permanently Delete the File(s), Are You Sure?", 10000);
     ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(IsCentredOver(box, app.Window()));     // the page's box, over the whole window
     EXPECT_TRUE(FileExists(out.Path() + L"d.qmtest")); // nothing before the answer
     PressDialogButton(box, IDYES);
     expectNames({L"C.qmtest", L"a.qmtest"}, "Shift+Del");
@@ -314,6 +324,7 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     app.PressKeys({VK_RETURN});
     box = app.FindBox(L"Fail to Rename File!", 10000);
     ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(IsCentredOver(box, app.Window()));
     PressDialogButton(box, IDOK);
     expectNames({L"E.qmtest", L"a.qmtest"}, "rename refused");
     EXPECT_TRUE(FileExists(out.Path() + L"E.qmtest"));
@@ -325,6 +336,7 @@ TEST(FilesPageGui, EveryCommandOfThePageWorksThroughTheWindow)
     ClickAt(CentreOf(list.RowRect(1)), false, true);
     box = app.FindBox(L"There is no application associated with the given file name extension.", 15000);
     ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(IsCentredOver(box, app.Window()));
     PressDialogButton(box, IDOK);
     HWND folderWindow = nullptr;
     EXPECT_TRUE(WaitUntil(

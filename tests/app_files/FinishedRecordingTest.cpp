@@ -8,29 +8,30 @@
 #include "app/FinishedRecording.h"
 #include "app/RenameCheck.h"
 #include "app/pages/CRecordedFilesList.h"
+#include "engine/RecorderSettings.h"
 
 TEST(FinishedRecording, OneBlockOrLessIsTooShortByTheRecordingsOwnChannels)
 {
     // 44.1 kHz: 4410 frames a block. Mono recording, whatever the settings say now.
-    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 0, 1, 4410).IsTooShort());
-    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 4410, 1, 4410).IsTooShort());
-    EXPECT_FALSE(FinishedRecording(L"C:\\a.wav", 4411, 1, 4410).IsTooShort());
+    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 0, 1, 4410, FORMAT_WAV).IsTooShort());
+    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 4410, 1, 4410, FORMAT_WAV).IsTooShort());
+    EXPECT_FALSE(FinishedRecording(L"C:\\a.wav", 4411, 1, 4410, FORMAT_WAV).IsTooShort());
     // The same count from a stereo recording is one block exactly.
-    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 8820, 2, 4410).IsTooShort());
+    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 8820, 2, 4410, FORMAT_WAV).IsTooShort());
     // No block size (a recording that never started) keeps nothing.
-    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 100000, 2, 0).IsTooShort());
+    EXPECT_TRUE(FinishedRecording(L"C:\\a.wav", 100000, 2, 0, FORMAT_WAV).IsTooShort());
 }
 
 TEST(FinishedRecording, DurationRoundsAndCountsEveryHour)
 {
     // 8 kHz mono: 8000 samples a second.
-    EXPECT_EQ(2u, FinishedRecording(L"x", 19999, 1, 800).GetSeconds());
-    EXPECT_EQ(3u, FinishedRecording(L"x", 20000, 1, 800).GetSeconds());
-    EXPECT_EQ(3u, FinishedRecording(L"x", 27999, 1, 800).GetSeconds());
-    EXPECT_EQ(4u, FinishedRecording(L"x", 28000, 1, 800).GetSeconds());
+    EXPECT_EQ(2u, FinishedRecording(L"x", 19999, 1, 800, FORMAT_MP3).GetSeconds());
+    EXPECT_EQ(3u, FinishedRecording(L"x", 20000, 1, 800, FORMAT_MP3).GetSeconds());
+    EXPECT_EQ(3u, FinishedRecording(L"x", 27999, 1, 800, FORMAT_MP3).GetSeconds());
+    EXPECT_EQ(4u, FinishedRecording(L"x", 28000, 1, 800, FORMAT_MP3).GetSeconds());
     // 25 hours of 48 kHz stereo: more samples than 32 bits hold.
     const int64_t samples = 25LL * 3600 * 96000;
-    const FinishedRecording day(L"C:\\rec\\long.ogg", samples, 2, 4800);
+    const FinishedRecording day(L"C:\\rec\\long.ogg", samples, 2, 4800, FORMAT_OGG);
     EXPECT_EQ(90000u, day.GetSeconds());
     SYSTEMTIME when = {2024, 3, 0, 9, 14, 5, 6, 0};
     const RecordedFileRow row = day.MakeRow(0x1'8000'0000ull, when);
@@ -44,13 +45,13 @@ TEST(FinishedRecording, DurationRoundsAndCountsEveryHour)
     EXPECT_EQ(1u, row.nData);
 }
 
-TEST(FinishedRecording, FormatIsThePathsOwnExtension)
+TEST(FinishedRecording, FormatIsTheOneRecordedWhateverTheName)
 {
-    EXPECT_STREQ(L"WAV", FinishedRecording(L"C:\\out\\take.wav", 0, 1, 1).GetFormatText());
-    EXPECT_STREQ(L"MP3", FinishedRecording(L"C:\\out.d\\Take.Mp3", 0, 1, 1).GetFormatText());
-    // A point in the folder is not an extension.
-    EXPECT_STREQ(L"", FinishedRecording(L"C:\\out.d\\take", 0, 1, 1).GetFormatText());
-    EXPECT_STREQ(L"1", FinishedRecording(L"C:\\take (2).mp3.1", 0, 1, 1).GetFormatText());
+    EXPECT_STREQ(L"WAV", FinishedRecording(L"C:\\out\\take.wav", 0, 1, 1, FORMAT_WAV).GetFormatText());
+    EXPECT_STREQ(L"MP3", FinishedRecording(L"C:\\out.d\\Take.Mp3", 0, 1, 1, FORMAT_MP3).GetFormatText());
+    // A name chosen in Save As may carry any extension, or none.
+    EXPECT_STREQ(L"OGG", FinishedRecording(L"C:\\out\\foo.txt", 0, 1, 1, FORMAT_OGG).GetFormatText());
+    EXPECT_STREQ(L"WAV", FinishedRecording(L"C:\\out.d\\take", 0, 1, 1, FORMAT_WAV).GetFormatText());
 }
 
 TEST(FinishedRecording, SizesAndPaths)

@@ -107,6 +107,13 @@ RECT RemoteList::HeaderRect(int column) const
     return rect;
 }
 
+int RemoteList::StringWidth(const std::wstring& text) const
+{
+    std::wstring copy = text;
+    return static_cast<int>(
+        Call(m_hList, LVM_GETSTRINGWIDTHW, 0, &copy[0], (copy.size() + 1) * sizeof(wchar_t)));
+}
+
 int RemoteList::HeaderImage(int column) const
 {
     HDITEMW item = {};

@@ -28,6 +28,8 @@ public:
     // The header item's rectangle in screen coordinates, and its image.
     RECT HeaderRect(int column) const;
     int HeaderImage(int column) const;
+    // The text's width in pixels in the list's font.
+    int StringWidth(const std::wstring& text) const;
     HWND Header() const;
 
 private:

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <regex>
 #include <string>
+#include <thread>
 
 #include "../engine/TestFiles.h"
 #include "app/AppFolders.h"
@@ -108,6 +109,38 @@ TEST(AppGui, FirstStartShowsTheWholeWindowAndExitSavesEveryKey)
         EXPECT_STRNE(L"<missing>", value) << Narrow(keys[i].key);
     }
     EXPECT_TRUE(FileExists(DataFile(L"Output.ini")));
+}
+
+TEST(AppGui, AFileInThePlaceOfTheDataFolderIsReportedAtStart)
+{
+    RemoveDataFolder();
+    const std::wstring folder = GetUserDataFolder().GetString();
+    ASSERT_TRUE(WriteAll(folder, {'x'}));
+    RunningApp app;
+    bool started = false;
+    std::thread starter([&] { started = app.Start(); });
+    HWND box = app.FindBox(L"Fail to create folder", 60000);
+    const std::wstring texts = box ? AllTexts(box) : std::wstring();
+    if (box)
+        PressDialogButton(box, IDOK);
+    starter.join();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::wstring::npos, texts.find(L"Fail to create folder " + folder + L" !!"));
+    ASSERT_TRUE(started);
+    // Nothing can be saved there either: each box that says so is answered.
+    app.Command(ID_EXIT);
+    EXPECT_TRUE(WaitUntil(
+        [&]
+        {
+            // The Tip of the Day too: without a settings file it is on.
+            for (const wchar_t* text : {L"Show tips on startup", L"rror on saving", L"Saving the Output"})
+                if (HWND open = app.FindBox(text, 0))
+                    PressDialogButton(open, IDOK);
+            return app.WaitForExit(200) != STILL_ACTIVE;
+        },
+        30000));
+    EXPECT_EQ(1u, ReadAll(folder).size()); // the file is left as it was
+    RemoveDataFolder();
 }
 
 TEST(AppGui, ASecondStartBringsTheFirstBackAndACopyUnderAnotherNameRunsBeside)

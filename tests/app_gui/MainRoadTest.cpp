@@ -76,6 +76,8 @@ TEST(MainRoad, RecordsByTheKeyboardWithAPauseAndStops)
     // The clock counts and the meters show what the signal gives.
     HWND clock = app.Control(IDC_MAIN_TIME);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(clock) >= L"00:00:01.0"; }, 30000)) << Narrow(TextOf(clock));
+    // Without the automatic stop the bar has nothing to count and stays full.
+    EXPECT_EQ(1000, ::SendMessageW(app.Control(IDC_MAIN_PROGRESS), PBM_GETPOS, 0, 0));
     std::wstring error;
     const std::vector<int16_t> signal = LoadHarnessSignal(&error);
     ASSERT_FALSE(signal.empty()) << Narrow(error);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "app/AppFolders.h"
@@ -184,6 +185,16 @@ void TypeKeys(HWND hWnd, std::initializer_list<WORD> keys)
 POINT CentreOf(const RECT& rect)
 {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool IsCentredOver(HWND window, HWND over)
+{
+    RECT a;
+    RECT b;
+    if (!::GetWindowRect(window, &a) || !::GetWindowRect(over, &b))
+        return false;
+    return std::abs((a.left + a.right) - (b.left + b.right)) <= 2 &&
+           std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
 }
 
 void ClickAt(POINT point, bool right, bool twice)

@@ -99,5 +99,7 @@ void TypeKeys(HWND hWnd, std::initializer_list<WORD> keys);
 // Mouse clicks at a screen point.
 void ClickAt(POINT point, bool right = false, bool twice = false);
 POINT CentreOf(const RECT& rect);
+// Whether the window's middle is that of over (to a pixel's rounding).
+bool IsCentredOver(HWND window, HWND over);
 // ASCII text of a wide string, for test messages.
 std::string Narrow(const std::wstring& text);

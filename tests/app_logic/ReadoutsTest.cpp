@@ -72,6 +72,16 @@ TEST(RecordingReadouts, FormatLinesAndSettingsOutsideTheTables)
     s.nSampleRateIndex = 8;
     EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"OGG:  Quality : 0.60; Mono; 48000 Hz;");
 
+    // Where MP3 lacks the bitrate at the input rate, the line gives the file's own rate.
+    s.nOutputFormat = FORMAT_MP3;
+    s.nChannels = 2;
+    s.nSampleRateIndex = 7;
+    s.nMp3ChannelMode = 1;
+    s.nMp3BitrateIndex = 7; // 64 kbps exists at 44100 Hz
+    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR  64 kbps; 44100 Hz; Joint Stereo;");
+    s.nMp3BitrateIndex = 1; // 16 kbps does not
+    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR  16 kbps; 22050 Hz; Joint Stereo;");
+
     // A hand-edited file: nothing is read outside a table.
     s.nOutputFormat = FORMAT_MP3;
     s.nChannels = 2;
@@ -79,6 +89,10 @@ TEST(RecordingReadouts, FormatLinesAndSettingsOutsideTheTables)
     s.nSampleRateIndex = 12;
     s.nMp3ChannelMode = 7;
     EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR   ? kbps;     ? Hz;");
-    s.nOutputFormat = 4;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s).IsEmpty());
+    // A format that Record refuses is not left blank: nothing will be recorded.
+    for (int format : {0, 4, -1})
+    {
+        s.nOutputFormat = static_cast<int16_t>(format);
+        EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"No output format: choose WAV, MP3 or OGG");
+    }
 }

@@ -15,6 +15,7 @@ struct Header
 {
     int kbps;
     int mode;
+    int rate;
     size_t length;
 };
 
@@ -32,6 +33,7 @@ bool ParseHeader(const uint8_t* p, Header& h)
     h.kbps = v1 ? kV1L3[bitrate] : kV2L3[bitrate];
     const int sampleRate = kRates[v1 ? 0 : version == 2 ? 1 : 2][rate];
     h.mode = p[3] >> 6;
+    h.rate = sampleRate;
     h.length = static_cast<size_t>((v1 ? 144 : 72) * h.kbps * 1000 / sampleRate + ((p[2] >> 1) & 1));
     return true;
 }
@@ -58,6 +60,7 @@ Mp3Frames ReadMp3Frames(const std::vector<uint8_t>& bytes)
             {
                 frames.firstKbps = h.kbps;
                 frames.firstMode = h.mode;
+                frames.firstRate = h.rate;
             }
             else if (h.kbps != frames.firstKbps || h.mode != frames.firstMode)
             {

@@ -10,6 +10,7 @@ struct Mp3Frames
     int count = 0;        // audio frames walked (the information frame not counted)
     int firstKbps = 0;    // of the first audio frame
     int firstMode = -1;   // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
+    int firstRate = 0;    // sampling rate in Hz
     bool uniform = false; // every audio frame has the first one's bitrate and mode
 };
 

@@ -19,6 +19,7 @@
 #include "AudioFileChecks.h"
 #include "PageDriver.h"
 #include "app/AppFolders.h"
+#include "app/RecordedFilesFile.h"
 #include "resources/resource.h"
 
 namespace
@@ -406,11 +407,35 @@ TEST(PagesGui, SaveAsPromptFolderBrowserAndDefaultName)
     HWND saveAs = d.WaitForPopup(L"Save As");
     ASSERT_NE(nullptr, saveAs);
     EXPECT_TRUE(IsOwnedModal(app, saveAs, app.Window()));
+    // No name to start from, and the filter names only the pattern.
+    const std::wstring boxTexts = AllTexts(saveAs);
+    EXPECT_NE(std::wstring::npos, boxTexts.find(L"\n(*.mp3)\n")) << Narrow(boxTexts);
+    EXPECT_EQ(std::wstring::npos, boxTexts.find(L"files (")) << Narrow(boxTexts);
+    // The dialog's name field: a combo box, or an edit in the older template.
+    auto nameField = [](HWND dialog)
+    { return ::GetDlgItem(dialog, 1148) ? ::GetDlgItem(dialog, 1148) : ::GetDlgItem(dialog, 1152); };
+    HWND fileName = nameField(saveAs);
+    ASSERT_NE(nullptr, fileName);
+    EXPECT_EQ(L"", TextOf(fileName));
     ASSERT_TRUE(d.PressButton(saveAs, L"Cancel"));
     ASSERT_TRUE(d.WaitGone(saveAs));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(app.Window()) != FALSE; }, 10000));
     EXPECT_TRUE(::IsWindowEnabled(d.Item(output, IDC_OUTPUT_SAVE_TO)));
     EXPECT_EQ(std::wstring::npos, app.StatusText(1).find(L"Recording:"));
+
+    // Any name the user types is kept, and the list's Format cell says what was recorded.
+    app.Command(ID_FORMAT_OGG);
+    app.Command(ID_RECORD);
+    saveAs = d.WaitForPopup(L"Save As");
+    ASSERT_NE(nullptr, saveAs);
+    const std::wstring typed = out.Path() + L"foo.txt";
+    ::SendMessageW(nameField(saveAs), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+    size_t doneCount = app.LogCount(L"Done.");
+    ASSERT_TRUE(d.PressButton(saveAs, L"&Save"));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(typed) > 4096; }, 30000));
+    app.Command(ID_STOP);
+    ASSERT_TRUE(WaitForRecordingEnd(app, doneCount));
+    app.Command(ID_FORMAT_MP3);
 
     // The fixed folder, chosen with the browser, owned by the main window.
     d.Click(d.Item(output, IDC_OUTPUT_SAVE_TO));
@@ -462,6 +487,12 @@ TEST(PagesGui, SaveAsPromptFolderBrowserAndDefaultName)
     EXPECT_EQ("1", Narrow(Setting(L"OUTPUT", L"Loc")));
     EXPECT_EQ(Narrow(out.Path()), Narrow(Setting(L"OUTPUT", L"DesDir")));
     EXPECT_EQ("named", Narrow(Setting(L"OUTPUT", L"Name")));
+    std::vector<RecordedFileRow> rows;
+    ASSERT_EQ(RecordedFilesFile::Loaded, RecordedFilesFile(DataFile(L"Output.ini").c_str()).Load(rows));
+    ASSERT_EQ(2u, rows.size());
+    EXPECT_EQ(L"foo.txt", std::wstring(rows[0].cells[0].GetString()));
+    EXPECT_EQ(L"OGG", std::wstring(rows[0].cells[2].GetString()));
+    EXPECT_EQ(L"MP3", std::wstring(rows[1].cells[2].GetString()));
 }
 
 TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
@@ -478,6 +509,7 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     // Cancel stores nothing: the next opening shows the old rows.
     HWND encoder = OpenEncoderSettings(app, d);
     ASSERT_NE(nullptr, encoder);
+    EXPECT_TRUE(IsCentredOver(encoder, app.Window()));
     ::SendMessageW(d.Item(encoder, IDC_ENCODER_MP3_BITRATE), CB_SETCURSEL, 7, 0);
     ASSERT_TRUE(d.PressButton(encoder, L"Cancel"));
     ASSERT_TRUE(d.WaitGone(encoder));
@@ -492,8 +524,18 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     const Mp3Frames mp3 = ReadMp3Frames(ReadAll(out.Path() + L"enc.mp3"));
     EXPECT_GT(mp3.count, 10);
     EXPECT_EQ(64, mp3.firstKbps);
-    EXPECT_EQ(2, mp3.firstMode); // dual channel
+    EXPECT_EQ(2, mp3.firstMode);     // dual channel
+    EXPECT_EQ(44100, mp3.firstRate); // MP3 has 64 kbps at the input's rate
     EXPECT_TRUE(mp3.uniform);
+    EXPECT_EQ(L"  MP3:  CBR  64 kbps; 44100 Hz; Dual Channel;", app.StatusText(2));
+    // 16 kbps exists only at half the rate: the line says what the file will have.
+    encoder = OpenEncoderSettings(app, d);
+    ASSERT_NE(nullptr, encoder);
+    ChooseEncoderRows(d, encoder, {{IDC_ENCODER_MP3_BITRATE, 1}});
+    EXPECT_EQ(L"  MP3:  CBR  16 kbps; 22050 Hz; Dual Channel;", app.StatusText(2));
+    encoder = OpenEncoderSettings(app, d);
+    ASSERT_NE(nullptr, encoder);
+    ChooseEncoderRows(d, encoder, {{IDC_ENCODER_MP3_BITRATE, 7}});
 
     // OGG quality 0.0, then 0.6: the second file promises the higher bitrate.
     app.Command(ID_FORMAT_OGG);

@@ -179,6 +179,20 @@ TEST(OutputLocation, FolderGetsOneBackslashAndTheFreeSpaceLineFollowsTheChoice)
     EXPECT_STREQ(L"C:\\", OutputLocation::FreeSpacePath(s).GetString());
 }
 
+TEST(OutputLocation, AnEmptyFolderIsTheDefaultFolder)
+{
+    RecorderSettings s;
+    for (const wchar_t* folder : {L"", L"  ", L"\t"})
+    {
+        s.strDestDir = folder;
+        OutputLocation::UseDefaultFolderWhenEmpty(s, L"C:\\Music\\");
+        EXPECT_STREQ(L"C:\\Music\\", s.strDestDir.GetString());
+    }
+    s.strDestDir = L"D:\\takes\\";
+    OutputLocation::UseDefaultFolderWhenEmpty(s, L"C:\\Music\\");
+    EXPECT_STREQ(L"D:\\takes\\", s.strDestDir.GetString());
+}
+
 TEST(OutputLocation, ANameThatCleansToNothingCannotMakeAFile)
 {
     RecorderSettings s;

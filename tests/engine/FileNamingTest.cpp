@@ -63,9 +63,10 @@ TEST(FileNaming, CreateDirectoryPathCreatesEveryMissingLevel)
     EXPECT_TRUE(CreateDirectoryPath((folder.Path() + L"d\\\\\\e\\\\f").c_str()));
     EXPECT_TRUE(FileExists(folder.Path() + L"d\\e\\f"));
 
-    // A last level that is a file counts as there.
+    // A file in the way is no folder, as the last level or above it.
     ASSERT_TRUE(WriteAll(folder.Path() + L"file", {}));
-    EXPECT_TRUE(CreateDirectoryPath((folder.Path() + L"file").c_str()));
+    EXPECT_FALSE(CreateDirectoryPath((folder.Path() + L"file").c_str()));
+    EXPECT_FALSE(CreateDirectoryPath((folder.Path() + L"file\\").c_str()));
     // Below a file nothing can be created, and the climb must end.
     EXPECT_FALSE(CreateDirectoryPath((folder.Path() + L"file\\x\\y").c_str()));
 }

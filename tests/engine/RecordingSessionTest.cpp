@@ -318,6 +318,16 @@ TEST_F(RecordingSessionTest, RefusesSettingsOutsideTheirRanges)
     EXPECT_TRUE(rec.logs.back().text.size() > 3 &&
                 rec.logs.back().text.substr(rec.logs.back().text.size() - 3) == L" !!");
     EXPECT_TRUE(rec.statusTexts.empty());
+
+    // A file where the folder should be is a folder that cannot be made.
+    ASSERT_TRUE(WriteAll(InFolder(L"taken"), {1}));
+    s.strDestDir = InFolder(L"taken\\").c_str();
+    rec.logs.clear();
+    EXPECT_FALSE(rec.Session().Record(s, formats, device));
+    rec.RunFor(50);
+    EXPECT_TRUE(rec.HasLog(L"Fail to create folder " + InFolder(L"taken") + L" !!", LOG_WARNING))
+        << rec.Dump();
+    EXPECT_EQ(ReadAll(InFolder(L"taken")).size(), 1u);
 }
 
 TEST_F(RecordingSessionTest, RecordWaitsForThePreviousRecordingAndWorksOnACopy)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -159,6 +160,13 @@ TEST(MessageBoxGui, CustomButtonsDefaultAndChildOwner)
                 [&](HWND h)
                 {
                     topDisabled = !::IsWindowEnabled(g.dlg.m_hWnd);
+                    // Centred over the top-level window, not over the child.
+                    RECT box;
+                    RECT top;
+                    ::GetWindowRect(h, &box);
+                    ::GetWindowRect(g.dlg.m_hWnd, &top);
+                    EXPECT_LE(std::abs((box.left + box.right) - (top.left + top.right)), 2);
+                    EXPECT_LE(std::abs((box.top + box.bottom) - (top.top + top.bottom)), 2);
                     HWND second = ::GetDlgItem(h, XMB_ID_CUSTOM2);
                     ASSERT_TRUE(second);
                     EXPECT_EQ(TextOf(second), L"Troubleshooting");

@@ -15,13 +15,15 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v)
 }
 
 // The record as the encoder expects it, written out field by field.
-std::vector<uint8_t> Expected(uint32_t rate, int32_t mode, uint32_t bitrate)
+// The output rate is the input's unless given.
+std::vector<uint8_t> Expected(uint32_t rate, int32_t mode, uint32_t bitrate, uint32_t outputRate = 0)
 {
     std::vector<uint8_t> b(331, 0);
     Put32(b, 0, 256);
     Put32(b, 4, 1);
     Put32(b, 8, 331);
     Put32(b, 12, rate);
+    Put32(b, 16, outputRate ? outputRate : rate);
     Put32(b, 20, static_cast<uint32_t>(mode));
     Put32(b, 24, bitrate);
     Put32(b, 32, 0xFFFFFFFFu); // no preset
@@ -58,11 +60,16 @@ TEST(Mp3EncoderConfig, RecordMatchesByteForByte)
         uint32_t rate;
         int32_t expectedMode;
         uint32_t bitrate;
+        uint32_t outputRate;
     } cases[] = {
-        {7, 2, 11, 1, 44100, 1, 128}, // the defaults
-        {8, 2, 13, 0, 48000, 0, 192}, {0, 2, 0, 2, 8000, 2, 8},
-        {4, 1, 5, 2, 22050, 3, 48}, // one channel is mono whatever the stereo mode says
-        {6, 1, 12, 0, 32000, 3, 160},
+        {7, 2, 11, 1, 44100, 1, 128, 0}, // the defaults
+        {8, 2, 13, 0, 48000, 0, 192, 0},
+        {0, 2, 0, 2, 8000, 2, 8, 0},
+        {4, 1, 5, 2, 22050, 3, 48, 0}, // one channel is mono whatever the stereo mode says
+        {6, 1, 12, 0, 32000, 3, 160, 0},
+        {7, 2, 7, 1, 44100, 1, 64, 0},       // the encoder would choose 24000 Hz by itself
+        {7, 2, 1, 1, 44100, 1, 16, 22050},   // MPEG-1 has no 16 kbps
+        {4, 2, 13, 1, 22050, 1, 192, 44100}, // nor MPEG-2 192 kbps
     };
     for (const auto& c : cases)
     {
@@ -70,8 +77,30 @@ TEST(Mp3EncoderConfig, RecordMatchesByteForByte)
         Mp3EncoderConfig config;
         std::memset(&config, 0xAB, sizeof(config)); // nothing of an earlier fill may stay
         ASSERT_TRUE(config.Fill(Settings(c.rateIndex, c.channels, c.bitrateIndex, c.mode)));
-        EXPECT_EQ(Bytes(config), Expected(c.rate, c.expectedMode, c.bitrate));
+        EXPECT_EQ(Bytes(config), Expected(c.rate, c.expectedMode, c.bitrate, c.outputRate));
     }
+}
+
+TEST(Mp3EncoderConfig, TheOutputRateIsTheInputsWhereverTheBitrateExists)
+{
+    const int rates[9] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
+    for (int rate : rates)
+        for (int i = 0; i < Mp3EncoderConfig::kBitrateCount; ++i)
+        {
+            const int kbps = Mp3EncoderConfig::kMp3Bitrates[i];
+            const int out = Mp3EncoderConfig::OutputRate(rate, kbps);
+            EXPECT_TRUE(Mp3EncoderConfig::HasBitrateAt(kbps, out)) << rate << " " << kbps;
+            if (Mp3EncoderConfig::HasBitrateAt(kbps, rate))
+            {
+                EXPECT_EQ(rate, out) << kbps;
+            }
+        }
+    // Down to the nearest family member that has the bitrate, or up when none below has it.
+    EXPECT_EQ(24000, Mp3EncoderConfig::OutputRate(48000, 8));
+    EXPECT_EQ(44100, Mp3EncoderConfig::OutputRate(11025, 192));
+    EXPECT_EQ(16000, Mp3EncoderConfig::OutputRate(8000, 96));
+    EXPECT_FALSE(Mp3EncoderConfig::HasBitrateAt(64, 44000));
+    EXPECT_EQ(0, Mp3EncoderConfig::OutputRate(44100, 7));
 }
 
 TEST(Mp3EncoderConfig, EveryBitrateIndexReadsItsTable)

@@ -93,6 +93,10 @@ TEST(ReportList, HeaderImageKeepsTheFormatAndBorrowsTheListsImages)
             EXPECT_EQ(HDF_RIGHT | HDF_IMAGE | HDF_BITMAP_ON_RIGHT,
                       item.fmt & (HDF_JUSTIFYMASK | HDF_IMAGE | HDF_BITMAP_ON_RIGHT));
             EXPECT_EQ(1, item.iImage);
+            // Taken off again: the title keeps its alignment and the whole width.
+            EXPECT_TRUE(d.list.SetHeaderImage(1, -1));
+            ASSERT_TRUE(header->GetItem(1, &item));
+            EXPECT_EQ(HDF_RIGHT, item.fmt & (HDF_JUSTIFYMASK | HDF_IMAGE | HDF_BITMAP_ON_RIGHT));
             EXPECT_FALSE(d.list.SetHeaderImage(5, 0));
         });
     RunReportDialog(d);
