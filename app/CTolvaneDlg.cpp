@@ -78,6 +78,8 @@ LPCWSTR WebAddress(UINT nID)
 
 BEGIN_MESSAGE_MAP(CTolvaneDlg, CDialog)
 ON_WM_SYSCOMMAND()
+ON_MESSAGE(WM_ACTIVATE, &CTolvaneDlg::OnActivateMessage)
+ON_MESSAGE(WM_SETFOCUS, &CTolvaneDlg::OnSetFocusMessage)
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DESTROY()
@@ -926,6 +928,25 @@ void CTolvaneDlg::ReloadSettings()
     UpdateFormatDescription();
 }
 
+namespace
+{
+// Where the focus goes when the window gets it back: the control that had it, while it
+// can still take it.
+HWND FocusOnReturn(HWND hWndDialog, HWND hWndSaved, HWND hWndFallback)
+{
+    if (!hWndSaved || !::IsWindow(hWndSaved) || !::IsChild(hWndDialog, hWndSaved) ||
+        !::IsWindowEnabled(hWndSaved))
+        return hWndFallback;
+    // Shown inside the window (the window itself may not be shown yet on its way back).
+    for (HWND h = hWndSaved; h && h != hWndDialog; h = ::GetParent(h))
+    {
+        if (!(::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE))
+            return hWndFallback;
+    }
+    return hWndSaved;
+}
+} // namespace
+
 PageHost* GetPageHost()
 {
     return g_pMainDlg;
@@ -1085,6 +1106,7 @@ void CTolvaneDlg::OnSysCommand(UINT nID, LPARAM lParam)
                             (command == SC_CLOSE && g_settings.bCloseToTray)))
         {
             g_bInTray = 1;
+            SaveFocus();
             m_trayIcon.MinimiseToTray(this);
             m_trayIcon.SetMenuDefaultItem(ID_RESTORE, FALSE);
             return;
@@ -1107,6 +1129,28 @@ void CTolvaneDlg::OnSysCommand(UINT nID, LPARAM lParam)
     }
     (void)lParam;
     Default();
+}
+
+void CTolvaneDlg::SaveFocus()
+{
+    const HWND focus = ::GetFocus();
+    if (focus && ::IsChild(m_hWnd, focus))
+        m_hWndSavedFocus = focus;
+}
+
+LRESULT CTolvaneDlg::OnActivateMessage(WPARAM wParam, LPARAM)
+{
+    if (LOWORD(wParam) == WA_INACTIVE)
+        SaveFocus();
+    return Default();
+}
+
+LRESULT CTolvaneDlg::OnSetFocusMessage(WPARAM, LPARAM)
+{
+    // The dialog manager would give the focus to the first control it finds, through the
+    // tabs into the log, and select all its text: back to where it was, else the tabs.
+    ::SetFocus(FocusOnReturn(m_hWnd, m_hWndSavedFocus, m_tabCtrl.m_hWnd));
+    return 0;
 }
 
 void CTolvaneDlg::OnTrayRestore()

@@ -136,6 +136,9 @@ protected:
     LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
+    void SaveFocus();
+    LRESULT OnActivateMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocusMessage(WPARAM wParam, LPARAM lParam);
     // A recording's progress, ten times a second, changes no command's state.
     BOOL IsIdleMessage(const MSG* pMsg) override;
 
@@ -179,6 +182,8 @@ private:
     std::unique_ptr<RecordingSession> m_pSession;
     // The read-outs, icons and taskbar show a recording until its reset, or a failure.
     bool m_bShowsRecording = false;
+    // The control that had the focus when the window last lost it (or went to the tray).
+    HWND m_hWndSavedFocus = nullptr;
     void ReturnToIdle();
     PaError m_paError = paNoError;
     BOOL m_bAudioInitialized = FALSE;

@@ -179,20 +179,37 @@ TEST(AppGui, AMinimisedWindowComesBackByEveryRestoreAndTabKeysKeepTheMenusWorkin
     ASSERT_TRUE(app.Start());
     HWND w = app.Window();
     const auto shown = [&] { return ::IsWindowVisible(w) && !::IsIconic(w); };
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    const DWORD thread = ::GetWindowThreadProcessId(w, nullptr);
+    const auto focused = [&](HWND control) {
+        return WaitUntil([&] { return ::GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == control; }, 10000);
+    };
+    HWND log = app.Control(IDC_LOG_TEXT);
     // The system menu's Restore and the taskbar button send SC_RESTORE; the tray's menu and
     // a double click on its icon send the Restore command. To the tray and back, then
-    // minimised the ordinary way and back.
+    // minimised the ordinary way and back: each time the focus is where it was, and the
+    // log has nothing selected.
     for (const bool toTray : {true, false})
     {
-        if (!toTray)
+        HWND control = nullptr;
+        if (toTray)
+        {
+            app.Command(ID_TOOL_OUTPUT);
+            control = app.Control(IDC_OUTPUT_DEST_DIR);
+            ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(control) != FALSE; }, 10000));
+            ClickControl(control);
+        }
+        else
         {
             app.Command(ID_TOOL_MISC);
-            HWND box = app.Control(IDC_MISC_MINIMIZE_TO_TRAY);
-            ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(box) != FALSE; }, 10000));
-            ClickControl(box);
-            ASSERT_TRUE(
-                WaitUntil([&] { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+            control = app.Control(IDC_MISC_MINIMIZE_TO_TRAY);
+            ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(control) != FALSE; }, 10000));
+            ClickControl(control);
+            ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_UNCHECKED; },
+                                  10000));
         }
+        ASSERT_TRUE(focused(control));
         for (const bool bySystemMenu : {true, false})
         {
             ::PostMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -206,6 +223,11 @@ TEST(AppGui, AMinimisedWindowComesBackByEveryRestoreAndTabKeysKeepTheMenusWorkin
             else
                 app.Command(ID_RESTORE);
             EXPECT_TRUE(WaitUntil(shown, 10000)) << toTray << bySystemMenu;
+            EXPECT_TRUE(focused(control)) << toTray << bySystemMenu << " " << ::GetDlgCtrlID(gui.hwndFocus);
+            DWORD from = 0;
+            DWORD to = 0;
+            ::SendMessageW(log, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            EXPECT_EQ(from, to) << toTray << bySystemMenu;
         }
     }
 
@@ -236,9 +258,6 @@ TEST(AppGui, AMinimisedWindowComesBackByEveryRestoreAndTabKeysKeepTheMenusWorkin
                          {{VK_CONTROL, VK_TAB}, 1, 2},
                          {{VK_SHIFT, VK_TAB}, 1, 0}};
     HWND tab = app.Control(IDC_MAIN_TAB);
-    GUITHREADINFO gui = {};
-    gui.cbSize = sizeof(gui);
-    const DWORD thread = ::GetWindowThreadProcessId(w, nullptr);
     for (const Key& key : keys)
     {
         app.Command(pages[key.from].tool);
