@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/CentreNextBox.h"
 #include "controls/ControlFont.h"
 #include "controls/HyperLinkLogic.h"
 #include "framework/TextConvert.h"
@@ -263,5 +264,6 @@ HINSTANCE CHyperLink::GotoURL(LPCWSTR url, int showcmd)
 
 void CHyperLink::ReportError(int nError)
 {
+    const CentreNextBox centre(m_hWnd);
     AfxMessageBox(HyperLinkErrorText(nError).c_str(), MB_ICONEXCLAMATION);
 }

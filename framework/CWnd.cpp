@@ -817,47 +817,9 @@ LPCWSTR MessageBoxCaption()
 }
 } // namespace
 
-namespace
-{
-// The system places a message box in the middle of the screen: the hook moves it over the
-// window it belongs to as it is activated. UI thread only.
-HHOOK g_hCentreHook = nullptr;
-HWND g_hCentreOver = nullptr;
-
-LRESULT CALLBACK CentreBoxHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE && g_hCentreOver)
-    {
-        HWND hBox = reinterpret_cast<HWND>(wParam);
-        wchar_t name[16] = {};
-        ::GetClassNameW(hBox, name, 16);
-        if (std::wcscmp(name, L"#32770") == 0)
-        {
-            CWnd::FromHandle(hBox)->CenterWindow(CWnd::FromHandle(g_hCentreOver));
-            g_hCentreOver = nullptr; // the box only, not what it opens
-        }
-    }
-    return ::CallNextHookEx(g_hCentreHook, code, wParam, lParam);
-}
-} // namespace
-
 int AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT)
 {
-    HWND hOwner = MessageBoxOwner();
-    const bool hooked = hOwner && !g_hCentreHook;
-    if (hooked)
-    {
-        g_hCentreOver = ::GetAncestor(hOwner, GA_ROOT);
-        g_hCentreHook = ::SetWindowsHookExW(WH_CBT, CentreBoxHook, nullptr, ::GetCurrentThreadId());
-    }
-    const int result = ::MessageBoxW(hOwner, lpszText, MessageBoxCaption(), nType);
-    if (hooked && g_hCentreHook)
-    {
-        ::UnhookWindowsHookEx(g_hCentreHook);
-        g_hCentreHook = nullptr;
-        g_hCentreOver = nullptr;
-    }
-    return result;
+    return ::MessageBoxW(MessageBoxOwner(), lpszText, MessageBoxCaption(), nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

@@ -308,6 +308,6 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH 
                             HICON hIcon = nullptr);
 
 // A message box owned by the active top-level window of the program, captioned with the
-// application's name, centred over its owner's top-level window.
+// application's name.
 int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));

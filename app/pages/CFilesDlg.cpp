@@ -9,9 +9,10 @@
 #include "app/FinishedRecording.h"
 #include "app/KeyFilters.h"
 #include "app/PageHost.h"
+#include "app/PageMessage.h"
 #include "app/pages/CTabPage.h"
+#include "controls/CentreNextBox.h"
 #include "controls/ReportText.h"
-#include "controls/XMessageBox.h"
 #include "engine/LogLevel.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
@@ -300,13 +301,12 @@ bool CFilesDlg::IsRowSelected(int row) const
 
 int CFilesDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    if (g_settings.bMuteWhileRecording && IsMainWindowRecording())
-        style |= XMB_SILENT;
-    return XMessageBox(m_hWnd, text, L"Quillmoth", style);
+    return PageMessage::Show(m_hWnd, text, style);
 }
 
 int CFilesDlg::ShowAppMessage(LPCWSTR text, UINT style)
 {
+    const CentreNextBox centre(PageOwner(m_hWnd));
     return AfxMessageBox(text, style);
 }
 
