@@ -7,6 +7,7 @@
 #include "app/SettingsFile.h"
 #include "app/SettingsTable.h"
 #include "app/TipPaintLayout.h"
+#include "controls/CentreNextBox.h"
 #include "engine/LogLevel.h"
 #include "framework/CClientDC.h"
 #include "framework/CDataExchange.h"
@@ -93,6 +94,7 @@ void CTipDlg::ReadNextTip()
     {
         // Before the window exists the box belongs to the dialog's parent.
         HWND hOwner = m_hWnd ? m_hWnd : (m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
+        const CentreNextBox centre(hOwner);
         ::MessageBoxW(hOwner, LoadText(IDS_TIP_FILE_ERROR), L"Quillmoth", MB_OK);
     }
     break;
