@@ -63,8 +63,7 @@ int EncoderChoices::RowCount(List list)
 
 int EncoderChoices::RowOf(List list, const RecorderSettings& s)
 {
-    const int row = FieldValue(list, s) - RangeOf(list).low;
-    return row >= 0 && row < RowCount(list) ? row : -1;
+    return RangeOf(list).IndexOf(FieldValue(list, s));
 }
 
 void EncoderChoices::Store(List list, int row, RecorderSettings& s)

@@ -16,12 +16,6 @@ namespace
 {
 // The encoder's flags: 8-bit unsigned, 8-bit signed, 16-bit, mono, stereo.
 constexpr int kMonoFlag = 3;
-
-// The radio of a value: its place in the range, or -1 outside it.
-int RadioOf(int value, const SettingRange& range)
-{
-    return range.Contains(value) ? value - range.low : -1;
-}
 } // namespace
 
 const RecordingChoices::Radio* RecordingChoices::Find(int id)
@@ -73,15 +67,15 @@ BOOL RecordingChoices::IsEnabled(int id, const RecorderSettings& s, const Format
 
 int RecordingChoices::ChannelIndex(const RecorderSettings& s)
 {
-    return RadioOf(s.nChannels, SettingRanges::kChannels);
+    return SettingRanges::kChannels.IndexOf(s.nChannels);
 }
 
 int RecordingChoices::RateIndex(const RecorderSettings& s)
 {
-    return RadioOf(s.nSampleRateIndex, SettingRanges::kSampleRateIndex);
+    return SettingRanges::kSampleRateIndex.IndexOf(s.nSampleRateIndex);
 }
 
 int RecordingChoices::ResolutionIndex(const RecorderSettings& s)
 {
-    return RadioOf(s.nResolution, SettingRanges::kResolution);
+    return SettingRanges::kResolution.IndexOf(s.nResolution);
 }

@@ -95,7 +95,8 @@ CString RecordingReadouts::FormatDescription(const RecorderSettings& s)
         if (s.nChannels == 1)
             return text + L" Mono;";
         static const wchar_t* const modes[3] = {L" Stereo;", L" Joint Stereo;", L" Dual Channel;"};
-        return s.nMp3ChannelMode >= 0 && s.nMp3ChannelMode <= 2 ? text + modes[s.nMp3ChannelMode] : text;
+        return SettingRanges::kMp3ChannelMode.Contains(s.nMp3ChannelMode) ? text + modes[s.nMp3ChannelMode]
+                                                                          : text;
     }
     case FORMAT_OGG:
         text.Format(L"OGG:  Quality : %.2f; %s; ", s.nOggQuality / 10.0,

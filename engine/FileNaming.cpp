@@ -74,13 +74,6 @@ bool IsSeparator(wchar_t c)
 {
     return c == L'\\' || c == L'/';
 }
-
-// What CreateDirectoryW reports as already there may be a file: only a folder will do.
-bool IsFolder(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 } // namespace
 
 BOOL CreateDirectoryPath(LPCWSTR path)
@@ -109,7 +102,8 @@ BOOL CreateDirectoryPath(LPCWSTR path)
         const DWORD error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS)
         {
-            if (!IsFolder(level))
+            // What is already there may be a file: only a folder will do.
+            if (!PathIsDirectoryW(level.c_str()))
                 return FALSE;
             break;
         }
@@ -134,7 +128,7 @@ BOOL CreateDirectoryPath(LPCWSTR path)
         cuts.pop_back();
         const std::wstring level = buffer.substr(0, end);
         if (!CreateDirectoryW(level.c_str(), nullptr) &&
-            (GetLastError() != ERROR_ALREADY_EXISTS || !IsFolder(level)))
+            (GetLastError() != ERROR_ALREADY_EXISTS || !PathIsDirectoryW(level.c_str())))
             return FALSE;
     }
     return TRUE;

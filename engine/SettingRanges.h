@@ -13,6 +13,8 @@ struct SettingRange
 
     constexpr bool Contains(int value) const { return value >= low && value <= high; }
     constexpr int Count() const { return high - low + 1; }
+    // The value's place from the lowest (a list's row, a radio of a group); -1 outside.
+    constexpr int IndexOf(int value) const { return Contains(value) ? value - low : -1; }
 };
 
 namespace SettingRanges
