@@ -110,6 +110,7 @@ ON_MESSAGE(WM_REC_RESET, &CTolvaneDlg::OnRecReset)
 ON_MESSAGE(WM_REC_THREAD_END, &CTolvaneDlg::OnRecThreadEnd)
 ON_MESSAGE(WM_REC_FINISHED, &CTolvaneDlg::OnRecFinished)
 ON_MESSAGE(WM_REC_STATUS, &CTolvaneDlg::OnRecStatus)
+ON_MESSAGE(WM_REC_ENDED, &CTolvaneDlg::OnRecEnded)
 ON_COMMAND(ID_TOOL_LOG, &CTolvaneDlg::OnToolLog)
 ON_COMMAND(ID_TOOL_DEVICE, &CTolvaneDlg::OnToolDevice)
 ON_COMMAND(ID_TOOL_RECORDING, &CTolvaneDlg::OnToolRecording)
@@ -699,6 +700,14 @@ void CTolvaneDlg::OnRecord()
 {
     if (!m_pSession || m_pSession->IsRecording())
         return;
+    // Stopped a moment ago and still being finished: the new recording starts once the
+    // last one has ended (WM_REC_ENDED), unless Stop or exit comes first.
+    if (!m_pSession->HasEnded())
+    {
+        m_bRecordQueued = true;
+        return;
+    }
+    m_bRecordQueued = false;
     // A name that cleans to nothing would make a file named only by its extension.
     if (!OutputLocation::HasUsableName(g_settings))
     {
@@ -739,6 +748,7 @@ void CTolvaneDlg::OnPauseResume()
 
 void CTolvaneDlg::OnStop()
 {
+    m_bRecordQueued = false;
     if (m_pSession && m_pSession->IsRecording())
         m_pSession->OnStop();
 }
@@ -810,7 +820,31 @@ LRESULT CTolvaneDlg::OnRecThreadEnd(WPARAM, LPARAM)
     // A writer that failed sends no reset: the window goes back to idle all the same.
     if (m_bShowsRecording && m_pSession->HasEnded())
         ReturnToIdle();
+    // A worker that had to be terminated posts no WM_REC_ENDED.
+    StartQueuedRecording();
     return 0;
+}
+
+LRESULT CTolvaneDlg::OnRecEnded(WPARAM, LPARAM)
+{
+    // Posted as the encoder thread's last act: it ends in a moment.
+    if (m_bRecordQueued && m_pSession)
+        m_pSession->WaitForEnd(2000);
+    StartQueuedRecording();
+    return 0;
+}
+
+void CTolvaneDlg::StartQueuedRecording()
+{
+    if (m_bRecordQueued && m_pSession && m_pSession->HasEnded())
+        OnRecord();
+}
+
+void CTolvaneDlg::HandlePosted(UINT first, UINT last)
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, m_hWnd, first, last, PM_REMOVE))
+        ::DispatchMessageW(&msg);
 }
 
 LRESULT CTolvaneDlg::OnRecStatus(WPARAM, LPARAM lParam)
@@ -822,6 +856,9 @@ LRESULT CTolvaneDlg::OnRecStatus(WPARAM, LPARAM lParam)
 
 LRESULT CTolvaneDlg::OnRecFinished(WPARAM, LPARAM)
 {
+    // What the workers logged before the file was complete comes before its row's line, so
+    // that a failure's headline and its detail stay together.
+    HandlePosted(WM_REC_LOG, WM_REC_LOG);
     // The values the recording was started with, not the settings as they are now.
     if (m_pSession && m_filesDlg.m_hWnd)
         m_filesDlg.AddFinishedRecording(FinishedRecording(
@@ -1234,9 +1271,7 @@ void CTolvaneDlg::WaitForRecordingEnd(DWORD timeoutMs)
     if (!m_pSession->WaitForEnd(timeoutMs))
         LogEvent(L"The recording did not finish in time; its file may be incomplete.", LOG_WARNING);
     // Its last lines ("Done." among them) are still queued.
-    MSG msg;
-    while (::PeekMessageW(&msg, m_hWnd, WM_REC_PROGRESS, WM_REC_FINISHED, PM_REMOVE))
-        ::DispatchMessageW(&msg);
+    HandlePosted(WM_REC_PROGRESS, WM_REC_FINISHED);
 }
 
 void CTolvaneDlg::SaveRecordedFiles()
@@ -1257,6 +1292,7 @@ void CTolvaneDlg::OnExit()
     if (g_bExitStarted || m_bExiting)
         return;
     m_bExiting = TRUE;
+    m_bRecordQueued = false;
     if (IsRecording())
         OnStop();
     WaitForRecordingEnd(10000);

@@ -136,6 +136,11 @@ protected:
     LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecEnded(WPARAM wParam, LPARAM lParam);
+    // A Record that came while the last recording was still being finished.
+    void StartQueuedRecording();
+    // Handles the messages of this range already posted to the window.
+    void HandlePosted(UINT first, UINT last);
     void SaveFocus();
     LRESULT OnActivateMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocusMessage(WPARAM wParam, LPARAM lParam);
@@ -182,6 +187,8 @@ private:
     std::unique_ptr<RecordingSession> m_pSession;
     // The read-outs, icons and taskbar show a recording until its reset, or a failure.
     bool m_bShowsRecording = false;
+    // Record came while the last recording's threads were still finishing it.
+    bool m_bRecordQueued = false;
     // The control that had the focus when the window last lost it (or went to the tray).
     HWND m_hWndSavedFocus = nullptr;
     void ReturnToIdle();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/SettingsTable.h"
+#include "framework/TextConvert.h"
 
 namespace
 {
@@ -11,6 +12,61 @@ namespace
 const DWORD kTextBuffer = 1024;
 // Stands for a missing key: no value read from a file can hold these characters.
 const wchar_t kMissing[] = L"\x01\x02missing\x02\x01";
+// A settings file larger than this is not one of ours: it is left alone.
+const DWORD kMostBytes = 16u << 20;
+
+// Closes a file handle however the function is left.
+class FileHandle
+{
+public:
+    explicit FileHandle(HANDLE h) : m_h(h) {}
+    ~FileHandle()
+    {
+        if (IsOpen())
+            ::CloseHandle(m_h);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+    // Closes now, for the caller to learn whether the data reached the disk.
+    BOOL Close()
+    {
+        const HANDLE h = m_h;
+        m_h = INVALID_HANDLE_VALUE;
+        return ::CloseHandle(h);
+    }
+
+private:
+    HANDLE m_h;
+};
+
+bool ReadWhole(LPCWSTR path, std::vector<BYTE>& bytes)
+{
+    FileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return false;
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMostBytes)
+        return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    return bytes.empty() ||
+           (::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
+}
+
+// The text as the system's reader takes an 8-bit settings file: UTF-8 after its mark,
+// otherwise the ANSI code page.
+CString DecodeEightBit(const std::vector<BYTE>& bytes)
+{
+    const size_t n = bytes.size();
+    const char* data = reinterpret_cast<const char*>(bytes.data());
+    if (n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+        return AnsiToWide(data + 3, CP_UTF8, static_cast<int>(n - 3));
+    return n ? AnsiToWide(data, CP_ACP, static_cast<int>(n)) : CString();
+}
 } // namespace
 
 SettingsFile::SettingsFile(const CString& path) : m_path(path) {}
@@ -32,6 +88,48 @@ BOOL SettingsFile::CreateEmpty() const
     if (!::CloseHandle(h) || !ok)
     {
         ::DeleteFileW(m_path);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SettingsFile::MakeUtf16() const
+{
+    if (!Exists())
+        return CreateEmpty();
+    std::vector<BYTE> bytes;
+    if (!ReadWhole(m_path, bytes))
+        return FALSE;
+    // UTF-16 either way round is kept so by the system's writer.
+    if (bytes.size() >= 2 &&
+        ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+        return TRUE;
+
+    // Written beside it and moved over it: a full disk leaves the old file whole.
+    const CString text = DecodeEightBit(bytes);
+    const CString temporary = m_path + L".new";
+    {
+        FileHandle file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsOpen())
+            return FALSE;
+        static const BYTE kMark[2] = {0xFF, 0xFE};
+        const DWORD textBytes = static_cast<DWORD>(text.GetLength()) * sizeof(wchar_t);
+        DWORD written = 0;
+        DWORD textWritten = 0;
+        const bool ok =
+            ::WriteFile(file.Get(), kMark, sizeof(kMark), &written, nullptr) && written == sizeof(kMark) &&
+            (textBytes == 0 || (::WriteFile(file.Get(), text.GetString(), textBytes, &textWritten, nullptr) &&
+                                textWritten == textBytes));
+        if (!file.Close() || !ok)
+        {
+            ::DeleteFileW(temporary);
+            return FALSE;
+        }
+    }
+    if (!::MoveFileExW(temporary, m_path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        ::DeleteFileW(temporary);
         return FALSE;
     }
     return TRUE;
@@ -74,7 +172,7 @@ int SettingsFile::ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const
 
 BOOL SettingsFile::WriteInt(LPCWSTR section, LPCWSTR key, int value) const
 {
-    if (!CreateEmpty())
+    if (!MakeUtf16())
         return FALSE;
     CString text;
     text.Format(L"%d", value);
@@ -119,9 +217,9 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir) cons
 
 BOOL SettingsFile::Save(const RecorderSettings& s) const
 {
-    // The system writes a missing file in the code page (after Reset ALL, say): start it in
-    // UTF-16 whatever removed it.
-    if (!CreateEmpty())
+    // The system writes a missing or 8-bit file in the code page: make it UTF-16 first,
+    // whatever removed or wrote it.
+    if (!MakeUtf16())
         return FALSE;
     size_t count = 0;
     const SettingKey* keys = GetSettingKeys(&count);

@@ -18,3 +18,6 @@ constexpr UINT WM_REC_FINISHED = WM_USER + 105;
 // Sent by the capture thread as it starts, so that the status bar is set on the window's
 // own thread: lParam a const CString* with the text (the sender's; the receiver copies it).
 constexpr UINT WM_REC_STATUS = WM_USER + 106;
+// Posted by the encoder thread as its last act, once the recording's file and messages are
+// done: its thread ends a moment later.
+constexpr UINT WM_REC_ENDED = WM_USER + 107;

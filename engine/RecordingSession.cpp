@@ -467,7 +467,11 @@ void RecordingSession::CaptureAudio()
 UINT RecordingSession::EncoderThreadProc(LPVOID pParam)
 {
     RecordingSession* self = static_cast<RecordingSession*>(pParam);
-    return self->m_bLaunched ? self->EncoderThread() : 0;
+    if (!self->m_bLaunched)
+        return 0;
+    const UINT result = self->EncoderThread();
+    PostMessageW(self->m_hWnd, WM_REC_ENDED, 0, 0);
+    return result;
 }
 
 UINT RecordingSession::EncoderThread()

@@ -359,6 +359,16 @@ TEST(AppGui, AFullDiskEndsTheRecordingAndTheWindowGoesBackToIdle)
         [&] { return app.StatusText(1).find(L"Free space on drive") != std::wstring::npos; }, 30000))
         << Narrow(app.StatusText(1));
     EXPECT_EQ(L"           ", TextOf(app.Control(IDC_MAIN_TIME)));
+    // The error's headline and its detail line come together, before the row's line.
+    const std::wstring log = app.LogText();
+    const size_t error = log.find(L"Output file write error");
+    const size_t finished = log.find(L"Finished recording");
+    ASSERT_NE(std::wstring::npos, finished) << Narrow(log);
+    ASSERT_LT(error, finished) << Narrow(log);
+    size_t lines = 0;
+    for (size_t i = error; i < finished; ++i)
+        lines += (log[i] == L'\r' || log[i] == L'\n') && log[i + 1] != L'\n' ? 1 : 0;
+    EXPECT_GE(lines, 2u) << Narrow(log);
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());
 

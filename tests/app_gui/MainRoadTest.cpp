@@ -49,7 +49,9 @@ TEST(MainRoad, RecordsByTheKeyboardWithAPauseAndStops)
 {
     const std::wstring folder = RoadFolder();
     const std::wstring path = folder + L"take.wav";
+    const std::wstring second = folder + L"take (2).wav";
     ::DeleteFileW(path.c_str());
+    ::DeleteFileW(second.c_str());
     ASSERT_TRUE(
         WriteConfig(L"[OUTPUT]\r\nOutputFormat=1\r\nLoc=1\r\nName=take\r\nDesDir=" + folder + L"\r\n"));
     RunningApp app;
@@ -109,13 +111,25 @@ TEST(MainRoad, RecordsByTheKeyboardWithAPauseAndStops)
     ASSERT_TRUE(WaitUntil([&] { return app.StatusText(1) == recording; }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return FileSize(path) > pausedSize + 88200; }, 30000));
 
+    // Record right after Stop, while the take is still being finished: a second take with a
+    // name of its own follows once the first has ended.
+    app.PressKeys({VK_CONTROL, 'S'});
+    app.PressKeys({VK_CONTROL, 'R'});
+    ASSERT_TRUE(WaitUntil([&] { return app.StatusText(1) == L" Recording:  " + second; }, 30000))
+        << Narrow(app.StatusText(1));
+    EXPECT_TRUE(WaitUntil([&] { return FileSize(second) > 44 + 88200; }, 30000));
     app.PressKeys({VK_CONTROL, 'S'});
     // Back to idle: the status shows the free space again and the clock is blank.
     EXPECT_TRUE(WaitUntil(
         [&] { return app.StatusText(1).find(L"Free space on drive") != std::wstring::npos; }, 30000));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(clock) == L"           "; }, 10000));
+    EXPECT_EQ(2, ::SendMessageW(app.Control(IDC_FILE_LIST), LVM_GETITEMCOUNT, 0, 0));
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());
+    const WavFile take2 = ReadWav(second);
+    ASSERT_TRUE(take2.valid);
+    EXPECT_EQ(take2.data.size(), take2.dataSize);
+    EXPECT_GT(take2.dataSize, 88200u);
 
     const WavFile wav = ReadWav(path);
     ASSERT_TRUE(wav.valid);

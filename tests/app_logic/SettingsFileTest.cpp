@@ -7,6 +7,7 @@
 #include "../engine/TestFiles.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsTable.h"
+#include "framework/TextConvert.h"
 
 namespace
 {
@@ -270,4 +271,40 @@ TEST(SettingsFile, NewFileIsUtf16AndKeepsNamesOutsideTheCodePage)
     ASSERT_TRUE(file.Save(s));
     ASSERT_TRUE(file.Load(loaded, kDefaultDir));
     ExpectSameSettings(s, loaded);
+
+    // An 8-bit file (the code page, or UTF-8 with its mark) is made UTF-16 before the first
+    // write, every line kept as the system read it, so that the write loses nothing.
+    const std::string cafe = WideToAnsi(L"Caf\u00e9");
+    for (const std::string& eightBit :
+         {"; by hand\r\n[MISC]\r\nTip=0\r\nExtra=keep\r\n[OUTPUT]\r\nName=" + cafe + "\r\n",
+          std::string(
+              "\xEF\xBB\xBF; by hand\r\n[MISC]\r\nTip=0\r\nExtra=keep\r\n[OUTPUT]\r\nName=Caf\xC3\xA9\r\n")})
+    {
+        for (const bool wholeSave : {false, true})
+        {
+            SCOPED_TRACE(testing::Message() << wholeSave);
+            ASSERT_TRUE(WriteText(path, eightBit));
+            if (wholeSave)
+            {
+                s.strFileName = L"\u0417\u0430\u043f\u0438\u0441\u044c";
+                ASSERT_TRUE(file.Save(s));
+            }
+            else
+            {
+                ASSERT_TRUE(file.WriteInt(kTipSection, kTipKey, 1));
+                EXPECT_EQ(ReadRaw(path, L"OUTPUT", L"Name"), L"Caf\u00e9");
+            }
+            const std::vector<uint8_t> utf16 = ReadAll(path);
+            ASSERT_GE(utf16.size(), 2u);
+            EXPECT_EQ(utf16[0], 0xFF);
+            EXPECT_EQ(utf16[1], 0xFE);
+            const std::wstring text(reinterpret_cast<const wchar_t*>(utf16.data() + 2),
+                                    (utf16.size() - 2) / 2);
+            EXPECT_NE(text.find(L"; by hand\r\n[MISC]"), std::wstring::npos);
+            EXPECT_EQ(ReadRaw(path, L"MISC", L"Extra"), L"keep");
+            EXPECT_EQ(ReadRaw(path, L"MISC", L"Tip"), wholeSave ? L"0" : L"1");
+        }
+        ASSERT_TRUE(file.Load(loaded, kDefaultDir));
+        EXPECT_EQ(std::wstring(loaded.strFileName), std::wstring(s.strFileName));
+    }
 }

@@ -63,6 +63,18 @@ void UseConfig(const std::wstring& lines)
     ASSERT_TRUE(WriteConfig(lines));
 }
 
+// Config.ini as another editor leaves it: 8-bit, in the code page, without a mark.
+void UseEightBitConfig(const std::wstring& lines)
+{
+    UseConfig(lines);
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::vector<uint8_t> bytes(static_cast<size_t>(n));
+    ::WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()),
+                          reinterpret_cast<char*>(bytes.data()), n, nullptr, nullptr);
+    ASSERT_TRUE(WriteAll(DataFile(L"Config.ini"), bytes));
+}
+
 size_t Count(const std::wstring& text, const std::wstring& part)
 {
     size_t n = 0;
@@ -582,11 +594,14 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
 TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
 {
     TempFolder out;
-    UseConfig(
+    // An 8-bit file with a folder in the code page; a name outside it typed later.
+    const std::wstring cafe = out.Path() + L"Caf\u00e9\\";
+    const std::wstring name = L"\u0417\u0430\u043f\u0438\u0441\u044c";
+    UseEightBitConfig(
         L"[MISC]\r\nTip=0\r\nWriteLog=1\r\nMinToTray=1\r\nCloseToTray=1\r\nMute=0\r\nAmpDigi=1\r\nActAftRec="
         L"0\r\n"
         L"Stop=1\r\nStopMin=7\r\nLCB=40\r\n[OUTPUT]\r\nLoc=1\r\nName=abc\r\nChan=1\r\nFreq=2\r\nDesDir=" +
-        out.Path() + L"\r\n");
+        cafe + L"\r\n");
     RunningApp app;
     ASSERT_TRUE(StartApp(app));
     PageDriver d(app);
@@ -638,6 +653,7 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
     d.Click(d.Item(misc, IDC_MISC_CLOSE_TO_TRAY));
     d.Click(d.Item(misc, IDC_MISC_SHOW_AMPLITUDE));
     d.Choose(misc, IDC_MISC_AFTER_RECORDING, 1);
+    ::SetWindowTextW(d.Item(d.Page(IDC_OUTPUT_DEST_DIR), IDC_OUTPUT_FILE_NAME), name.c_str());
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());
     ExpectSettings({{L"MISC", L"Mute", L"1"},
@@ -645,6 +661,13 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
                     {L"MISC", L"CloseToTray", L"0"},
                     {L"MISC", L"AmpDigi", L"0"},
                     {L"MISC", L"ActAftRec", L"1"}});
+    // The 8-bit file was made UTF-16 before the program wrote to it: both texts survive.
+    const std::vector<uint8_t> written = ReadAll(DataFile(L"Config.ini"));
+    ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(0xFF, written[0]);
+    EXPECT_EQ(0xFE, written[1]);
+    EXPECT_EQ(cafe, Setting(L"OUTPUT", L"DesDir"));
+    EXPECT_EQ(name, Setting(L"OUTPUT", L"Name"));
 
     // Reset ALL: No changes nothing; Yes deletes the file and every page shows the defaults.
     RunningApp again;
@@ -653,6 +676,8 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
     again.Command(ID_TOOL_OUTPUT);
     HWND output = d2.Page(IDC_OUTPUT_DEST_DIR);
     HWND reset = d2.Item(output, IDC_OUTPUT_RESET_ALL);
+    EXPECT_EQ(cafe, TextOf(d2.Item(output, IDC_OUTPUT_DEST_DIR)));
+    EXPECT_EQ(name, TextOf(d2.Item(output, IDC_OUTPUT_FILE_NAME)));
     for (const wchar_t* answer : {L"&No", L"&Yes"})
     {
         ASSERT_TRUE(d2.WaitEnabled(reset, true));
@@ -666,7 +691,7 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
         if (answer[1] == L'N')
         {
             EXPECT_TRUE(FileExists(DataFile(L"Config.ini")));
-            EXPECT_EQ("abc", Narrow(TextOf(d2.Item(output, IDC_OUTPUT_FILE_NAME))));
+            EXPECT_EQ(name, TextOf(d2.Item(output, IDC_OUTPUT_FILE_NAME)));
         }
     }
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(DataFile(L"Config.ini")); }, 10000));
@@ -705,7 +730,6 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
     EXPECT_EQ(100, ::SendMessageW(d2.Item(device, IDC_DEVICE_RIGHT_BALANCE), TBM_GETPOS, 0, 0));
 
     // A name and a folder outside the code page survive the file Reset ALL removed.
-    const std::wstring name = L"\u0417\u0430\u043f\u0438\u0441\u044c";
     const std::wstring folder = out.Path() + L"\u97f3\u697d\\";
     ::SetWindowTextW(d2.Item(output, IDC_OUTPUT_FILE_NAME), name.c_str());
     ::SetWindowTextW(d2.Item(output, IDC_OUTPUT_DEST_DIR), folder.c_str());
