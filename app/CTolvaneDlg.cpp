@@ -825,7 +825,7 @@ LRESULT CTolvaneDlg::OnRecFinished(WPARAM, LPARAM)
     // The values the recording was started with, not the settings as they are now.
     if (m_pSession && m_filesDlg.m_hWnd)
         m_filesDlg.AddFinishedRecording(FinishedRecording(
-            m_pSession->GetOutputPath(), m_pSession->GetSamplesRead(), m_pSession->GetSettings().nChannels,
+            m_pSession->GetOutputPath(), m_pSession->GetSamplesOnDisk(), m_pSession->GetSettings().nChannels,
             m_pSession->GetBlockFrames(), m_pSession->GetSettings().nOutputFormat));
     return 0;
 }

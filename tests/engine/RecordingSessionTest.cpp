@@ -128,7 +128,7 @@ TEST_F(RecordingSessionTest, AutomaticStopLeavesTheSignalInUniquelyNamedFiles)
     EXPECT_TRUE(IsWholeSignal(wav.Samples16(), 2));
 
     EXPECT_EQ(rec.Session().GetBlockCount(), 10);
-    EXPECT_EQ(rec.Session().GetSamplesRead(), 10 * 4410 * 2);
+    EXPECT_EQ(rec.Session().GetSamplesOnDisk(), 10 * 4410 * 2);
     EXPECT_TRUE(rec.Session().IsAutoStopped());
     EXPECT_FALSE(rec.Session().IsRecording());
     EXPECT_EQ(rec.finished, 1);
