@@ -166,7 +166,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     m_nDevice = device;
     m_nBlockFrames = kSampleRates[settings.nSampleRateIndex] / 10;
     m_nBlockCount = 0;
-    m_nSamplesOnDisk = 0;
+    m_nCaptureResult = RecordingOutcome::kComplete;
     m_bPaused = 0;
     m_bAutoStopped = 0;
     SetBalance(settings.nLeftBalance, settings.nRightBalance);
@@ -334,6 +334,7 @@ UINT RecordingSession::CaptureThreadProc(LPVOID pParam)
     catch (...)
     {
         self->m_bRecording = 0;
+        self->m_nCaptureResult = RecordingOutcome::kReadFailed;
         self->PostLog(L"An error occurred while recording.", LOG_ERROR);
         self->PostThreadEnd(1);
     }
@@ -345,9 +346,11 @@ void RecordingSession::FailCapture(LPCWSTR text, PaError error, int level)
     FailCapture(text, AudioLibrary::ErrorText(error), level);
 }
 
-void RecordingSession::FailCapture(LPCWSTR text, const CString& detail, int level)
+void RecordingSession::FailCapture(LPCWSTR text, const CString& detail, int level,
+                                   RecordingOutcome::Result result)
 {
     m_bRecording = 0;
+    m_nCaptureResult = result;
     PostLog(text, level);
     PostLog(detail, level);
     PostThreadEnd(1);
@@ -434,7 +437,7 @@ void RecordingSession::CaptureAudio()
             CString text;
             text.Format(L"No audio has come from the input device for %lu seconds.",
                         m_limits.silenceMs / 1000);
-            FailCapture(L"Fail to read input stream.", text, LOG_ERROR);
+            FailCapture(L"Fail to read input stream.", text, LOG_ERROR, RecordingOutcome::kDeviceSilent);
             break;
         }
         // An overflow lost input before this block, but the block itself is good.
@@ -555,28 +558,32 @@ bool RecordingSession::RecordTo(RecordingWriter& writer, const CString& path, st
 
 void RecordingSession::EncodeRecording()
 {
-    bool finished = false;
+    RecordingOutcome outcome;
     const bool ogg = m_settings.nOutputFormat == FORMAT_OGG;
     const HRESULT com = ogg ? CoInitializeEx(nullptr, COINIT_MULTITHREADED) : E_FAIL;
     {
         const std::unique_ptr<RecordingWriter> writer = MakeWriter();
-        finished = writer && RecordTo(*writer, m_strOutputPath, std::unique_ptr<CFile>(new CFile),
-                                      *m_pRingBuffer, [this] { return CaptureEnded(); });
-        if (finished)
-            m_nSamplesOnDisk = writer->GetSamplesOnDisk();
+        if (writer && RecordTo(*writer, m_strOutputPath, std::unique_ptr<CFile>(new CFile), *m_pRingBuffer,
+                               [this] { return CaptureEnded(); }))
+        {
+            outcome.result = writer->HasWriteFailed()
+                                 ? RecordingOutcome::kWriteFailed
+                                 : static_cast<RecordingOutcome::Result>(m_nCaptureResult.load());
+            outcome.samplesOnDisk = writer->GetSamplesOnDisk();
+        }
     }
     if (ogg && SUCCEEDED(com))
         CoUninitialize();
     // A writer that gave up before writing leaves no empty file of ours behind (its own
     // handle is closed by now).
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!finished && m_settings.nSaveLocation &&
+    if (outcome.result == RecordingOutcome::kCancelled && m_settings.nSaveLocation &&
         GetFileAttributesExW(m_strOutputPath, GetFileExInfoStandard, &data) && data.nFileSizeLow == 0 &&
         data.nFileSizeHigh == 0)
         DeleteFileW(m_strOutputPath);
-    // The file is complete: the window lists it before the reset returns it to idle.
-    if (finished)
-        SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
+    // The window lists the file (unless the writer gave up) before the reset returns it to
+    // idle.
+    SendMessageW(m_hWnd, WM_REC_FINISHED, 0, reinterpret_cast<LPARAM>(&outcome));
     SendMessageW(m_hWnd, WM_REC_RESET, 0, 0);
     PostLog(L"Done.", LOG_INFO);
 }

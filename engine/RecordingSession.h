@@ -18,6 +18,7 @@
 #include "engine/RecorderSettings.h"
 #include "engine/RecordingHost.h"
 #include "engine/RecordingMessages.h"
+#include "engine/RecordingOutcome.h"
 #include "engine/RingBuffer.h"
 #include "engine/WavWriter.h"
 #include "framework/CFile.h"
@@ -73,8 +74,6 @@ public:
     int64_t GetStopBlocks() const { return m_nStopBlocks; }
     int GetBlockFrames() const { return m_nBlockFrames; }
     int GetBlockCount() const { return m_nBlockCount; }
-    // Interleaved samples in the finished file on disk.
-    int64_t GetSamplesOnDisk() const { return m_nSamplesOnDisk; }
     const RecorderSettings& GetSettings() const { return m_settings; }
 
     // The one warning of a recording that lost input: samples the ring dropped and
@@ -96,8 +95,10 @@ private:
     static UINT __cdecl EncoderThreadProc(LPVOID pParam);
 
     void CaptureAudio();
+    // result: how the failure ends the recording (read failed or device silent).
     void FailCapture(LPCWSTR text, PaError error, int level);
-    void FailCapture(LPCWSTR text, const CString& detail, int level);
+    void FailCapture(LPCWSTR text, const CString& detail, int level,
+                     RecordingOutcome::Result result = RecordingOutcome::kReadFailed);
     void PostProgress(const int32_t* samples, unsigned count, unsigned copies);
     UINT EncoderThread();
     void EncodeRecording();
@@ -118,7 +119,8 @@ private:
     std::atomic<int32_t> m_bPaused{0};
     std::atomic<int32_t> m_bAutoStopped{0};
     std::atomic<int32_t> m_nBlockCount{0};
-    std::atomic<int64_t> m_nSamplesOnDisk{0};
+    // How capture ended: complete, or the failure that ended it.
+    std::atomic<int32_t> m_nCaptureResult{RecordingOutcome::kComplete};
     std::atomic<int32_t> m_nLeftBalance{100};
     std::atomic<int32_t> m_nRightBalance{100};
     // Set before the workers are resumed; they do nothing without it.
