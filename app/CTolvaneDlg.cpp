@@ -104,13 +104,6 @@ ON_COMMAND(ID_FORMAT_WAV, &CTolvaneDlg::OnFormatWav)
 ON_NOTIFY(TCN_SELCHANGE, IDC_MAIN_TAB, &CTolvaneDlg::OnTabSelChange)
 ON_COMMAND_RANGE(ID_DEVICE_FIRST, ID_DEVICE_LAST, &CTolvaneDlg::OnSelectDevice)
 ON_MESSAGE(WM_KICKIDLE, &CTolvaneDlg::OnKickIdle)
-ON_MESSAGE(WM_REC_PROGRESS, &CTolvaneDlg::OnRecProgress)
-ON_MESSAGE(WM_REC_LOG, &CTolvaneDlg::OnRecLog)
-ON_MESSAGE(WM_REC_RESET, &CTolvaneDlg::OnRecReset)
-ON_MESSAGE(WM_REC_THREAD_END, &CTolvaneDlg::OnRecThreadEnd)
-ON_MESSAGE(WM_REC_FINISHED, &CTolvaneDlg::OnRecFinished)
-ON_MESSAGE(WM_REC_STATUS, &CTolvaneDlg::OnRecStatus)
-ON_MESSAGE(WM_REC_ENDED, &CTolvaneDlg::OnRecEnded)
 ON_COMMAND(ID_TOOL_LOG, &CTolvaneDlg::OnToolLog)
 ON_COMMAND(ID_TOOL_DEVICE, &CTolvaneDlg::OnToolDevice)
 ON_COMMAND(ID_TOOL_RECORDING, &CTolvaneDlg::OnToolRecording)
@@ -753,12 +746,17 @@ void CTolvaneDlg::OnStop()
         m_pSession->OnStop();
 }
 
-LRESULT CTolvaneDlg::OnRecProgress(WPARAM wParam, LPARAM lParam)
+LRESULT CTolvaneDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The copy is ours on every path.
-    std::unique_ptr<int32_t[]> samples(lParam ? reinterpret_cast<int32_t*>(wParam) : nullptr);
-    if (!m_pSession)
+    if (ReceiveRecordingMessage(message, wParam, lParam))
         return 0;
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CTolvaneDlg::OnRecordingProgress(const int32_t* samples, unsigned count)
+{
+    if (!m_pSession)
+        return;
     const int blocks = m_pSession->GetBlockCount();
     m_stTime.SetText(RecordingReadouts::ElapsedText(blocks));
 
@@ -772,31 +770,21 @@ LRESULT CTolvaneDlg::OnRecProgress(WPARAM wParam, LPARAM lParam)
     }
 
     if (!samples || !m_pSession->IsRecording() || g_bInTray || IsIconic() || !g_settings.bShowAmplitude)
-        return 0;
+        return;
     CString left;
     CString right;
-    if (RecordingReadouts::LevelTexts(samples.get(), static_cast<unsigned>(lParam), recording.nChannels, left,
-                                      right))
+    if (RecordingReadouts::LevelTexts(samples, count, recording.nChannels, left, right))
     {
         m_stLeftLevel.SetText(left);
         m_stRightLevel.SetText(right);
     }
-    return 0;
-}
-LRESULT CTolvaneDlg::OnRecLog(WPARAM wParam, LPARAM lParam)
-{
-    std::unique_ptr<CString> text(reinterpret_cast<CString*>(wParam));
-    if (text)
-        LogEvent(*text, static_cast<int>(lParam));
-    return 0;
 }
 
-LRESULT CTolvaneDlg::OnRecReset(WPARAM, LPARAM)
+void CTolvaneDlg::OnRecordingReset()
 {
     ReturnToIdle();
     if (m_pSession && m_pSession->IsAutoStopped() && g_settings.nActionAfterRecording)
         NotifyRecordingFinished();
-    return 0;
 }
 
 void CTolvaneDlg::ReturnToIdle()
@@ -812,26 +800,24 @@ void CTolvaneDlg::ReturnToIdle()
     // The pages follow at once, not at the next idle kick.
     KickPages();
 }
-LRESULT CTolvaneDlg::OnRecThreadEnd(WPARAM, LPARAM)
+void CTolvaneDlg::OnRecordingThreadEnd(int)
 {
     if (!m_pSession)
-        return 0;
+        return;
     m_pSession->OnRecThreadEnd();
     // A writer that failed sends no reset: the window goes back to idle all the same.
     if (m_bShowsRecording && m_pSession->HasEnded())
         ReturnToIdle();
     // A worker that had to be terminated posts no WM_REC_ENDED.
     StartQueuedRecording();
-    return 0;
 }
 
-LRESULT CTolvaneDlg::OnRecEnded(WPARAM, LPARAM)
+void CTolvaneDlg::OnRecordingEnded()
 {
     // Posted as the encoder thread's last act: it ends in a moment.
     if (m_bRecordQueued && m_pSession)
         m_pSession->WaitForEnd(2000);
     StartQueuedRecording();
-    return 0;
 }
 
 void CTolvaneDlg::StartQueuedRecording()
@@ -847,24 +833,14 @@ void CTolvaneDlg::HandlePosted(UINT first, UINT last)
         ::DispatchMessageW(&msg);
 }
 
-LRESULT CTolvaneDlg::OnRecStatus(WPARAM, LPARAM lParam)
+void CTolvaneDlg::OnRecordingFinished(const RecordingOutcome& outcome)
 {
-    if (lParam)
-        SetStatusText(2, *reinterpret_cast<const CString*>(lParam));
-    return 0;
-}
-
-LRESULT CTolvaneDlg::OnRecFinished(WPARAM, LPARAM)
-{
-    // What the workers logged before the file was complete comes before its row's line, so
-    // that a failure's headline and its detail stay together.
-    HandlePosted(WM_REC_LOG, WM_REC_LOG);
-    // The values the recording was started with, not the settings as they are now.
-    if (m_pSession && m_filesDlg.m_hWnd)
+    // The values the recording was started with, not the settings as they are now; the
+    // length is what reached the disk.
+    if (outcome.result != RecordingOutcome::kCancelled && m_pSession && m_filesDlg.m_hWnd)
         m_filesDlg.AddFinishedRecording(FinishedRecording(
-            m_pSession->GetOutputPath(), m_pSession->GetSamplesRead(), m_pSession->GetSettings().nChannels,
+            m_pSession->GetOutputPath(), outcome.samplesOnDisk, m_pSession->GetSettings().nChannels,
             m_pSession->GetBlockFrames(), m_pSession->GetSettings().nOutputFormat));
-    return 0;
 }
 
 // ---------------------------------------------------------------- commands

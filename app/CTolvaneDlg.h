@@ -19,6 +19,7 @@
 #include "app/pages/CRecDlg.h"
 #include "controls/CStaticTime.h"
 #include "controls/CSystemTray.h"
+#include "engine/RecordingEvents.h"
 #include "engine/RecordingHost.h"
 #include "engine/RecordingSession.h"
 #include "framework/CDialog.h"
@@ -33,7 +34,7 @@ class RecordedFilesFile;
 // The tray icon's callback message.
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
 
-class CTolvaneDlg : public CDialog, public RecordingHost, public PageHost
+class CTolvaneDlg : public CDialog, public RecordingHost, public RecordingEvents, public PageHost
 {
 public:
     explicit CTolvaneDlg(CWnd* pParent = nullptr);
@@ -130,13 +131,15 @@ protected:
     void OnWebCommand(UINT nID);
     BOOL OnToolTipNotify(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
 
-    LRESULT OnRecProgress(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecLog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecEnded(WPARAM wParam, LPARAM lParam);
+    // The recording's messages go to RecordingEvents before the message map.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnRecordingProgress(const int32_t* samples, unsigned count) override;
+    void OnRecordingLog(const CString& text, int level) override { LogEvent(text, level); }
+    void OnRecordingReset() override;
+    void OnRecordingThreadEnd(int worker) override;
+    void OnRecordingFinished(const RecordingOutcome& outcome) override;
+    void OnRecordingStatus(const CString& text) override { SetStatusText(2, text); }
+    void OnRecordingEnded() override;
     // A Record that came while the last recording was still being finished.
     void StartQueuedRecording();
     // Handles the messages of this range already posted to the window.

@@ -4,9 +4,9 @@
 #include "controls/ReportText.h"
 #include "engine/FileNaming.h"
 
-FinishedRecording::FinishedRecording(const CString& path, int64_t samplesRead, int channels, int blockFrames,
+FinishedRecording::FinishedRecording(const CString& path, int64_t samples, int channels, int blockFrames,
                                      int outputFormat)
-    : m_path(path), m_samplesRead(samplesRead), m_channels(channels), m_blockFrames(blockFrames),
+    : m_path(path), m_samples(samples), m_channels(channels), m_blockFrames(blockFrames),
       m_outputFormat(outputFormat)
 {
 }
@@ -14,15 +14,15 @@ FinishedRecording::FinishedRecording(const CString& path, int64_t samplesRead, i
 bool FinishedRecording::IsTooShort() const
 {
     const int64_t block = static_cast<int64_t>(m_channels) * m_blockFrames;
-    return m_samplesRead <= block || block <= 0;
+    return m_samples <= block || block <= 0;
 }
 
 uint64_t FinishedRecording::GetSeconds() const
 {
     const double perSecond = static_cast<double>(m_channels) * m_blockFrames * 10.0;
-    if (perSecond <= 0 || m_samplesRead <= 0)
+    if (perSecond <= 0 || m_samples <= 0)
         return 0;
-    return static_cast<uint64_t>(static_cast<double>(m_samplesRead) / perSecond + 0.5);
+    return static_cast<uint64_t>(static_cast<double>(m_samples) / perSecond + 0.5);
 }
 
 CString FinishedRecording::GetName() const

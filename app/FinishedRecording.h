@@ -13,8 +13,8 @@
 class FinishedRecording
 {
 public:
-    FinishedRecording(const CString& path, int64_t samplesRead, int channels, int blockFrames,
-                      int outputFormat);
+    // samples: the interleaved samples in the file on disk.
+    FinishedRecording(const CString& path, int64_t samples, int channels, int blockFrames, int outputFormat);
 
     // One capture block or less: neither file nor row is kept.
     bool IsTooShort() const;
@@ -36,7 +36,7 @@ public:
 
 private:
     CString m_path;
-    int64_t m_samplesRead;
+    int64_t m_samples;
     int m_channels;
     int m_blockFrames;
     int m_outputFormat;

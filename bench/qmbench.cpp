@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "engine/AudioLibrary.h"
+#include "engine/DrainRing.h"
 #include "engine/RecordingSession.h"
+#include "engine/WavRecordingWriter.h"
 #include "engine/WavWriter.h"
 #include "tools/qmrec/DriverWindow.h"
 
@@ -46,7 +48,7 @@ double WriterSeconds(const std::wstring& folder, const std::vector<int32_t>& sou
 {
     const int rounds = 24; // 5 s each: 2 minutes of audio
     SampleRing ring(0x7FFFF);
-    std::vector<int32_t> chunk(RecordingSession::kWavChunk);
+    std::vector<int32_t> chunk(WavRecordingWriter::kChunk);
     const std::wstring path = folder + L"bench.wav";
     WavWriter wav(kChannels, kRate, 16);
     if (!refresh)
@@ -58,8 +60,8 @@ double WriterSeconds(const std::wstring& folder, const std::vector<int32_t>& sou
         ring.Write(source.data(), static_cast<unsigned>(source.size()), kChannels);
         LARGE_INTEGER t0, t1;
         QueryPerformanceCounter(&t0);
-        RecordingSession::DrainRing(
-            ring, chunk.data(), RecordingSession::kWavChunk, [] { return true; },
+        DrainRing(
+            ring, chunk.data(), WavRecordingWriter::kChunk, [] { return true; },
             [&](const int32_t* p, unsigned n) { wav.Write(p, n); });
         QueryPerformanceCounter(&t1);
         busy += Seconds(t0, t1);

@@ -1,38 +1,13 @@
 #include "engine/Mp3Writer.h"
 
-#include <cstdio>
-#include <memory>
-#include <vector>
+#include <algorithm>
+#include <utility>
 
-#include "engine/DrainRing.h"
-#include "engine/RecordingLog.h"
+#include "engine/FormatSupportTable.h"
 #include "framework/TextConvert.h"
 
 namespace
 {
-// Closes the stream on every way out between a successful init and the close.
-class StreamCloser
-{
-public:
-    StreamCloser(const LameEncoder& lame, LameEncoder::HBE_STREAM& stream) : m_lame(lame), m_stream(stream) {}
-    ~StreamCloser()
-    {
-        if (m_stream)
-            m_lame.CloseStream(m_stream);
-    }
-    StreamCloser(const StreamCloser&) = delete;
-    StreamCloser& operator=(const StreamCloser&) = delete;
-
-private:
-    const LameEncoder& m_lame;
-    LameEncoder::HBE_STREAM& m_stream;
-};
-
-struct FileCloser
-{
-    void operator()(FILE* f) const { fclose(f); }
-};
-
 // The multibyte form of name when it converts back to exactly name.
 bool ToExactMultiByte(LPCWSTR name, std::string& out)
 {
@@ -49,12 +24,16 @@ bool ToExactMultiByte(LPCWSTR name, std::string& out)
 }
 } // namespace
 
-Mp3Writer::Mp3Writer(HWND hWnd, std::atomic<int32_t>& recording) : m_hWnd(hWnd), m_bRecording(recording) {}
-
-void Mp3Writer::Warn(const CString& text)
+Mp3Writer::Mp3Writer(const RecorderSettings& settings, WarnFn warn)
+    : RecordingWriter(std::move(warn)), m_settings(settings)
 {
-    PostRecordingLog(m_hWnd, text, LOG_WARNING);
-    m_bRecording = 0;
+}
+
+Mp3Writer::~Mp3Writer()
+{
+    // A stream opened and not finished (init failed with a handle, or an exception).
+    if (m_stream)
+        m_lame.CloseStream(m_stream);
 }
 
 BOOL Mp3Writer::LoadEncoder(const CString& folder)
@@ -99,121 +78,178 @@ std::string Mp3Writer::GetTagFileName(const CString& path)
     return std::string();
 }
 
-void Mp3Writer::WriteBytes(const BYTE* bytes, DWORD count, FILE* file)
+unsigned Mp3Writer::FrameBytes(const BYTE* header, unsigned& samples, unsigned& rate)
 {
-    if (count == 0 || fwrite(bytes, 1, count, file) == count)
-        return;
-    // Once per recording: a full disk fails every chunk after the first.
-    if (!m_bWriteFailed)
-        Warn(L"Output file write error");
-    m_bWriteFailed = true;
-    m_bRecording = 0;
+    static const unsigned kMpeg1[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+    static const unsigned kMpeg2[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
+    static const unsigned kRates[4] = {44100, 48000, 32000, 0};
+    if (header[0] != 0xFF || (header[1] & 0xE0) != 0xE0)
+        return 0;
+    const unsigned version = (header[1] >> 3) & 3; // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
+    const unsigned layer = (header[1] >> 1) & 3;   // 1 layer III
+    const unsigned kbps = (version == 3 ? kMpeg1 : kMpeg2)[header[2] >> 4];
+    const unsigned baseRate = kRates[(header[2] >> 2) & 3];
+    if (version == 1 || layer != 1 || kbps == 0 || baseRate == 0)
+        return 0;
+    rate = baseRate >> (version == 3 ? 0 : version == 2 ? 1 : 2);
+    samples = version == 3 ? 1152 : 576;
+    return samples / 8 * kbps * 1000 / rate + ((header[2] >> 1) & 1);
 }
 
-int Mp3Writer::Record(const CString& path, const RecorderSettings& settings, SampleRing& ring,
-                      const std::function<bool()>& captureEnded, std::atomic<int64_t>& samplesRead)
+void Mp3Writer::CountFrames(const BYTE* bytes, uint64_t count)
+{
+    const uint64_t start = m_nBytesOnDisk;
+    m_nBytesOnDisk += count;
+    while (!m_bLostFrames)
+    {
+        while (m_nHeaderBytes < 4 && m_nNextFrame + m_nHeaderBytes < m_nBytesOnDisk)
+        {
+            m_header[m_nHeaderBytes] = bytes[m_nNextFrame + m_nHeaderBytes - start];
+            ++m_nHeaderBytes;
+        }
+        if (m_nHeaderBytes < 4)
+            break;
+        unsigned samples = 0;
+        unsigned rate = 0;
+        const unsigned frameBytes = FrameBytes(m_header, samples, rate);
+        if (frameBytes == 0)
+        {
+            m_bLostFrames = true;
+            break;
+        }
+        if (m_nNextFrame + frameBytes > m_nBytesOnDisk)
+            break; // not whole yet
+        m_nNextFrame += frameBytes;
+        m_nHeaderBytes = 0;
+        m_nFrameSamples += samples;
+        m_nFileRate = rate;
+    }
+    if (m_nFileRate == 0)
+        return;
+    // In the input's samples: the file's rate may differ from it. A finished file's tag
+    // tells players to skip the encoder's delay and padding, so never more than went in.
+    const uint64_t inputRate = static_cast<uint64_t>(kSampleRates[m_settings.nSampleRateIndex]);
+    const uint64_t frames =
+        m_nFrameSamples * inputRate / m_nFileRate * static_cast<uint64_t>(m_settings.nChannels);
+    m_nSamplesOnDisk = static_cast<int64_t>(std::min(frames, m_nSamplesIn));
+}
+
+void Mp3Writer::WriteBytes(const BYTE* bytes, DWORD count)
+{
+    // Nothing after a failed write reaches the file.
+    if (count == 0 || HasWriteFailed())
+        return;
+    try
+    {
+        m_file->Write(bytes, count);
+    }
+    catch (const CFileException&)
+    {
+        // Whole frames of what did reach the disk still count.
+        uint64_t onDisk = 0;
+        try
+        {
+            const ULONGLONG length = m_file->GetLength();
+            if (length > m_nBytesOnDisk)
+                onDisk = std::min<uint64_t>(length - m_nBytesOnDisk, count);
+        }
+        catch (const CFileException&)
+        {
+        }
+        CountFrames(bytes, onDisk);
+        // The headline only, as the MP3 writer has always reported it.
+        FailWrite();
+        return;
+    }
+    CountFrames(bytes, count);
+}
+
+bool Mp3Writer::Open(const CString& path, std::unique_ptr<CFile> file)
 {
     if (!m_bReady)
-        return 0;
-    if (!m_beConfig.Fill(settings))
+        return false;
+    if (!m_beConfig.Fill(m_settings))
     {
         Warn(L"The MP3 settings are out of range (sampling rate, channels or bitrate).");
-        return 0;
+        return false;
     }
-    m_bWriteFailed = false;
-    m_bEncodeFailed = false;
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path, L"w+b"));
-    if (!file)
-    {
-        CString text;
-        text.Format(L"Error creating file %s", path.GetString());
-        Warn(text);
-        return 0;
-    }
+    if (!CreateOutput(path, *file))
+        return false;
+    m_file = std::move(file);
+    m_path = path;
 
     DWORD chunk = 0;
     DWORD outSize = 0;
-    LameEncoder::HBE_STREAM stream = nullptr;
-    const LameEncoder::BE_ERR initError = m_lame.InitStream(&m_beConfig, &chunk, &outSize, &stream);
+    const LameEncoder::BE_ERR initError = m_lame.InitStream(&m_beConfig, &chunk, &outSize, &m_stream);
     if (initError != 0 || chunk == 0)
     {
-        if (stream)
-            m_lame.CloseStream(stream);
         CString text;
         text.Format(L"Error opening encoding stream (%lu)", initError);
         Warn(text);
-        return 0;
+        return false;
     }
-    StreamCloser closer(m_lame, stream);
+    m_nChunk = chunk;
+    m_out.resize(outSize);
+    const bool mono = m_settings.nChannels == 1;
+    m_left.resize(mono ? chunk : chunk / 2);
+    m_right.resize(mono ? 0 : chunk / 2);
+    return true;
+}
 
-    const int channels = settings.nChannels;
-    std::vector<BYTE> out(outSize);
-    std::vector<int32_t> samples(chunk);
-    std::vector<float> left(channels == 1 ? chunk : chunk / 2);
-    std::vector<float> right(channels == 1 ? 0 : chunk / 2);
-    samplesRead = 0;
-    DrainRing(ring, samples.data(), chunk, captureEnded,
-              [&](const int32_t* p, unsigned n)
-              {
-                  // What follows a failed write never reaches the file.
-                  if (m_bWriteFailed)
-                      return;
-                  const unsigned perChannel = SplitToFloat(p, n, channels, left.data(), right.data());
-                  DWORD produced = 0;
-                  const LameEncoder::BE_ERR error = m_lame.EncodeChunkFloatS16NI(
-                      stream, perChannel, left.data(), channels == 1 ? nullptr : right.data(), out.data(),
-                      &produced);
-                  if (error != 0 && !m_bEncodeFailed)
-                  {
-                      m_bEncodeFailed = true;
-                      CString text;
-                      text.Format(L"beEncodeChunk() failed (%lu)", error);
-                      Warn(text);
-                  }
-                  WriteBytes(out.data(), produced, file.get());
-                  if (!m_bWriteFailed)
-                      samplesRead += n;
-              });
-
+void Mp3Writer::Write(const int32_t* samples, unsigned count)
+{
+    const int channels = m_settings.nChannels;
+    const unsigned perChannel = SplitToFloat(samples, count, channels, m_left.data(), m_right.data());
     DWORD produced = 0;
-    const LameEncoder::BE_ERR flushError = m_lame.DeinitStream(stream, out.data(), &produced);
+    const LameEncoder::BE_ERR error =
+        m_lame.EncodeChunkFloatS16NI(m_stream, perChannel, m_left.data(),
+                                     channels == 1 ? nullptr : m_right.data(), m_out.data(), &produced);
+    // One line for the encoder however many chunks fail: the rest of the ring still goes in.
+    if (error != 0 && !m_bEncodeFailed)
+    {
+        m_bEncodeFailed = true;
+        CString text;
+        text.Format(L"beEncodeChunk() failed (%lu)", error);
+        Warn(text);
+    }
+    m_nSamplesIn += count;
+    WriteBytes(m_out.data(), produced);
+}
+
+void Mp3Writer::Finish()
+{
+    DWORD produced = 0;
+    const LameEncoder::BE_ERR flushError = m_lame.DeinitStream(m_stream, m_out.data(), &produced);
     if (flushError != 0)
     {
         CString text;
         text.Format(L"beExitStream failed (%lu)", flushError);
         Warn(text);
     }
-    WriteBytes(out.data(), produced, file.get());
+    WriteBytes(m_out.data(), produced);
 
-    LameEncoder::HBE_STREAM closed = stream;
-    m_lame.CloseStream(stream);
-    stream = nullptr;
-    if (fclose(file.release()) != 0 && !m_bWriteFailed)
+    const LameEncoder::HBE_STREAM closed = m_stream;
+    m_lame.CloseStream(m_stream);
+    m_stream = nullptr;
+    try
     {
-        m_bWriteFailed = true;
-        Warn(L"Output file write error");
+        m_file->Close();
+    }
+    catch (const CFileException&)
+    {
+        FailWrite();
     }
 
     // The library reopens the file by a multibyte name to write the tag. It looks for
     // the frames it wrote and shows a message box when they are not there, so a file
     // that missed a write gets no tag (the library frees the stream only in that call).
-    if (m_bWriteFailed)
-        return 1;
-    const std::string tagName = GetTagFileName(path);
+    if (HasWriteFailed())
+        return;
+    const std::string tagName = GetTagFileName(m_path);
     if (tagName.empty())
-    {
-        PostRecordingLog(m_hWnd,
-                         L"The MP3 information tag was not written: the file name cannot be passed to "
-                         L"the encoder.",
-                         LOG_WARNING);
-    }
+        Warn(L"The MP3 information tag was not written: the file name cannot be passed to the encoder.");
     else if (m_lame.HasInfoTag())
-    {
         m_lame.WriteInfoTag(closed, tagName.c_str());
-    }
     else
-    {
         m_lame.WriteVBRHeader(tagName.c_str());
-    }
-    return 1;
 }

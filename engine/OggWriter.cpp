@@ -2,15 +2,11 @@
 
 #include <vorbis/vorbisenc.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <memory>
-#include <vector>
+#include <utility>
 
 #include "engine/FormatSupportTable.h"
-#include "engine/DrainRing.h"
-#include "engine/RecordingLog.h"
 
 // The library records of one stream, each cleared once if it was set up.
 struct OggWriter::Encoder
@@ -44,13 +40,12 @@ struct OggWriter::Encoder
     Encoder& operator=(const Encoder&) = delete;
 };
 
-OggWriter::OggWriter(HWND hWnd, std::atomic<int32_t>& recording) : m_hWnd(hWnd), m_bRecording(recording) {}
-
-void OggWriter::Warn(const CString& text)
+OggWriter::OggWriter(const RecorderSettings& settings, WarnFn warn)
+    : RecordingWriter(std::move(warn)), m_settings(settings)
 {
-    PostRecordingLog(m_hWnd, text, LOG_WARNING);
-    m_bRecording = 0;
 }
+
+OggWriter::~OggWriter() = default;
 
 void OggWriter::ConvertInt32ToFloat(const int32_t* samples, float* out, unsigned count)
 {
@@ -59,23 +54,33 @@ void OggWriter::ConvertInt32ToFloat(const int32_t* samples, float* out, unsigned
         out[i] = static_cast<float>(samples[i]) * scale;
 }
 
-void OggWriter::WritePage(const void* header, long headerBytes, const void* body, long bodyBytes)
+void OggWriter::WritePage(const void* header, long headerBytes, const void* body, long bodyBytes,
+                          int64_t granule)
 {
-    if (m_bWriteFailed)
+    // Once a write has failed, every later page would fail the same way.
+    if (HasWriteFailed())
         return;
-    const size_t h = static_cast<size_t>(headerBytes);
-    const size_t b = static_cast<size_t>(bodyBytes);
-    // Flushed page by page: a process that dies leaves every finished page on disk.
-    if (fwrite(header, 1, h, m_pOggFile) == h && fwrite(body, 1, b, m_pOggFile) == b &&
-        fflush(m_pOggFile) == 0)
+    // Straight to the system page by page: a process that dies leaves every finished
+    // page on disk.
+    try
+    {
+        m_file->Write(header, static_cast<UINT>(headerBytes));
+        m_file->Write(body, static_cast<UINT>(bodyBytes));
+    }
+    catch (const CFileException&)
+    {
+        // The headline only, as the OGG writer has always reported it.
+        FailWrite();
         return;
-    // Once: every later page would fail the same way.
-    m_bWriteFailed = true;
-    Warn(L"Output file write error");
+    }
+    // A player gets up to the last whole page's position.
+    if (granule >= 0)
+        m_nSamplesOnDisk = granule * m_settings.nChannels;
 }
 
-void OggWriter::WriteBlocks(Encoder& e)
+void OggWriter::WriteBlocks()
 {
+    Encoder& e = *m_encoder;
     ogg_packet packet;
     ogg_page page;
     while (vorbis_analysis_blockout(&e.dsp, &e.block) == 1)
@@ -87,7 +92,7 @@ void OggWriter::WriteBlocks(Encoder& e)
             ogg_stream_packetin(&e.stream, &packet);
             while (!m_bEndOfStream && ogg_stream_pageout(&e.stream, &page) != 0)
             {
-                WritePage(page.header, page.header_len, page.body, page.body_len);
+                WritePage(page.header, page.header_len, page.body, page.body_len, ogg_page_granulepos(&page));
                 if (ogg_page_eos(&page))
                     m_bEndOfStream = true;
             }
@@ -95,38 +100,29 @@ void OggWriter::WriteBlocks(Encoder& e)
     }
 }
 
-int OggWriter::Record(const CString& path, const RecorderSettings& settings, SampleRing& ring,
-                      const std::function<bool()>& captureEnded, std::atomic<int64_t>& samplesRead)
+bool OggWriter::Open(const CString& path, std::unique_ptr<CFile> file)
 {
-    const int channels = settings.nChannels;
+    const int channels = m_settings.nChannels;
     if (!SettingRanges::kChannels.Contains(channels) ||
-        !SettingRanges::kSampleRateIndex.Contains(settings.nSampleRateIndex) ||
-        !SettingRanges::kOggQuality.Contains(settings.nOggQuality))
+        !SettingRanges::kSampleRateIndex.Contains(m_settings.nSampleRateIndex) ||
+        !SettingRanges::kOggQuality.Contains(m_settings.nOggQuality))
     {
         // Refused as the encoder refuses what it cannot serve; the rate is not looked up.
         Warn(L"Invalid Ogg Vorbis format.");
-        return 0;
+        return false;
     }
-    std::vector<int32_t> samples(kChunk);
-    std::vector<float> floats(kChunk);
-    Encoder e;
-    if (vorbis_encode_init_vbr(&e.info, channels, kSampleRates[settings.nSampleRateIndex],
-                               static_cast<float>(settings.nOggQuality / 10.0)) != 0)
+    m_encoder.reset(new Encoder);
+    Encoder& e = *m_encoder;
+    if (vorbis_encode_init_vbr(&e.info, channels, kSampleRates[m_settings.nSampleRateIndex],
+                               static_cast<float>(m_settings.nOggQuality / 10.0)) != 0)
     {
         Warn(L"Invalid Ogg Vorbis format.");
-        return 0;
+        return false;
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> file(_wfopen(path, L"w+b"), fclose);
-    m_pOggFile = file.get();
-    if (!m_pOggFile)
-    {
-        CString text;
-        text.Format(L"Error creating file %s", path.GetString());
-        Warn(text);
-        return 0;
-    }
-    m_bEndOfStream = false;
-    m_bWriteFailed = false;
+    if (!CreateOutput(path, *file))
+        return false;
+    m_file = std::move(file);
+    m_floats.resize(kChunk);
 
     vorbis_analysis_init(&e.dsp, &e.info);
     e.hasDsp = true;
@@ -144,45 +140,43 @@ int OggWriter::Record(const CString& path, const RecorderSettings& settings, Sam
     ogg_stream_packetin(&e.stream, &codebooks);
     ogg_page page;
     while (ogg_stream_flush(&e.stream, &page) != 0)
-        WritePage(page.header, page.header_len, page.body, page.body_len);
+        WritePage(page.header, page.header_len, page.body, page.body_len, ogg_page_granulepos(&page));
+    return true;
+}
 
-    samplesRead = 0;
-    DrainRing(ring, samples.data(), kChunk, captureEnded,
-              [&](const int32_t* p, unsigned n)
-              {
-                  // What follows a failed write never reaches the file.
-                  if (m_bWriteFailed)
-                      return;
-                  const unsigned frames = n / static_cast<unsigned>(channels);
-                  ConvertInt32ToFloat(p, floats.data(), frames * static_cast<unsigned>(channels));
-                  float** buffer = vorbis_analysis_buffer(&e.dsp, static_cast<int>(frames));
-                  if (channels == 1)
-                  {
-                      for (unsigned f = 0; f < frames; ++f)
-                          buffer[0][f] = floats[f];
-                  }
-                  else
-                  {
-                      for (unsigned f = 0; f < frames; ++f)
-                      {
-                          buffer[0][f] = floats[2 * f];
-                          buffer[1][f] = floats[2 * f + 1];
-                      }
-                  }
-                  vorbis_analysis_wrote(&e.dsp, static_cast<int>(frames));
-                  WriteBlocks(e);
-                  if (!m_bWriteFailed)
-                      samplesRead += n;
-              });
-
-    vorbis_analysis_wrote(&e.dsp, 0);
-    WriteBlocks(e);
-    const int closeResult = fclose(file.release());
-    m_pOggFile = nullptr;
-    if (closeResult != 0 && !m_bWriteFailed)
+void OggWriter::Write(const int32_t* samples, unsigned count)
+{
+    const unsigned channels = static_cast<unsigned>(m_settings.nChannels);
+    const unsigned frames = count / channels;
+    ConvertInt32ToFloat(samples, m_floats.data(), frames * channels);
+    float** buffer = vorbis_analysis_buffer(&m_encoder->dsp, static_cast<int>(frames));
+    if (channels == 1)
     {
-        m_bWriteFailed = true;
-        Warn(L"Output file write error");
+        for (unsigned f = 0; f < frames; ++f)
+            buffer[0][f] = m_floats[f];
     }
-    return 1;
+    else
+    {
+        for (unsigned f = 0; f < frames; ++f)
+        {
+            buffer[0][f] = m_floats[2 * f];
+            buffer[1][f] = m_floats[2 * f + 1];
+        }
+    }
+    vorbis_analysis_wrote(&m_encoder->dsp, static_cast<int>(frames));
+    WriteBlocks();
+}
+
+void OggWriter::Finish()
+{
+    vorbis_analysis_wrote(&m_encoder->dsp, 0);
+    WriteBlocks();
+    try
+    {
+        m_file->Close();
+    }
+    catch (const CFileException&)
+    {
+        FailWrite();
+    }
 }

@@ -1,41 +1,41 @@
-// OGG Vorbis output: drains the ring into the Vorbis encoder (variable bitrate by
-// quality) and writes the Ogg pages. Failures are posted as warnings and clear the
-// recording flag, so that capture stops; the file is closed on every path.
+// OGG Vorbis output: the Vorbis encoder (variable bitrate by quality) and the Ogg pages,
+// written page by page.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
+#include <memory>
+#include <vector>
 
 #include "engine/RecorderSettings.h"
-#include "engine/RingBuffer.h"
-#include "framework/CString.h"
+#include "engine/RecordingWriter.h"
 
-class OggWriter
+class OggWriter : public RecordingWriter
 {
 public:
     static constexpr unsigned kChunk = 2048;
 
-    OggWriter(HWND hWnd, std::atomic<int32_t>& recording);
+    OggWriter(const RecorderSettings& settings, WarnFn warn);
+    ~OggWriter() override;
 
-    // 1 when the file was finished, 0 when it gave up before writing.
-    int Record(const CString& path, const RecorderSettings& settings, SampleRing& ring,
-               const std::function<bool()>& captureEnded, std::atomic<int64_t>& samplesRead);
+    bool Open(const CString& path, std::unique_ptr<CFile> file) override;
+    unsigned GetChunk() const override { return kChunk; }
+    void Write(const int32_t* samples, unsigned count) override;
+    void Finish() override;
 
     // x 2^-31: the full 32-bit range maps to -1.0 up to just below 1.0.
     static void ConvertInt32ToFloat(const int32_t* samples, float* out, unsigned count);
 
 private:
     struct Encoder;
-    void Warn(const CString& text);
-    void WritePage(const void* header, long headerBytes, const void* body, long bodyBytes);
-    void WriteBlocks(Encoder& e);
+    // granule: the page's position in samples per channel, -1 when it ends no packet.
+    void WritePage(const void* header, long headerBytes, const void* body, long bodyBytes, int64_t granule);
+    void WriteBlocks();
 
-    const HWND m_hWnd;
-    std::atomic<int32_t>& m_bRecording;
-    FILE* m_pOggFile = nullptr;
+    const RecorderSettings m_settings;
+    std::unique_ptr<Encoder> m_encoder;
+    std::unique_ptr<CFile> m_file;
+    std::vector<float> m_floats;
     bool m_bEndOfStream = false;
-    bool m_bWriteFailed = false;
 };

@@ -1,4 +1,5 @@
-// What the recording threads tell the window that owns the recording.
+// What the recording threads tell the window that owns the recording. The owner unpacks
+// them with RecordingEvents (engine/RecordingEvents.h).
 #pragma once
 
 #include <windows.h>
@@ -13,7 +14,8 @@ constexpr UINT WM_REC_LOG = WM_USER + 101;
 constexpr UINT WM_REC_RESET = WM_USER + 102;
 // Posted by a failing worker: wParam 1 capture, 2 encoder.
 constexpr UINT WM_REC_THREAD_END = WM_USER + 103;
-// Sent by the writer when the file is complete.
+// Sent by the encoder thread when the writer is done with the file, before the reset:
+// lParam a const RecordingOutcome* (the sender's).
 constexpr UINT WM_REC_FINISHED = WM_USER + 105;
 // Sent by the capture thread as it starts, so that the status bar is set on the window's
 // own thread: lParam a const CString* with the text (the sender's; the receiver copies it).

@@ -6,10 +6,12 @@
 
 #include "engine/AudioLibrary.h"
 #include "engine/BlockReader.h"
+#include "engine/DrainRing.h"
 #include "engine/FileNaming.h"
 #include "engine/Mp3Writer.h"
 #include "engine/OggWriter.h"
 #include "engine/SampleConversion.h"
+#include "engine/WavRecordingWriter.h"
 #include "framework/CFileException.h"
 
 namespace
@@ -78,6 +80,13 @@ CString RecordingSession::LossText(uint64_t droppedSamples, unsigned overflows)
         text += text.IsEmpty() ? device : L" " + device;
     }
     return text;
+}
+
+void RecordingSession::PostLog(const CString& text, int level) const
+{
+    std::unique_ptr<CString> message(new CString(text));
+    if (PostMessageW(m_hWnd, WM_REC_LOG, reinterpret_cast<WPARAM>(message.get()), static_cast<LPARAM>(level)))
+        message.release(); // the receiver deletes it
 }
 
 void RecordingSession::PostThreadEnd(WPARAM which) const
@@ -157,7 +166,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     m_nDevice = device;
     m_nBlockFrames = kSampleRates[settings.nSampleRateIndex] / 10;
     m_nBlockCount = 0;
-    m_nSamplesRead = 0;
+    m_nCaptureResult = RecordingOutcome::kComplete;
     m_bPaused = 0;
     m_bAutoStopped = 0;
     SetBalance(settings.nLeftBalance, settings.nRightBalance);
@@ -325,6 +334,7 @@ UINT RecordingSession::CaptureThreadProc(LPVOID pParam)
     catch (...)
     {
         self->m_bRecording = 0;
+        self->m_nCaptureResult = RecordingOutcome::kReadFailed;
         self->PostLog(L"An error occurred while recording.", LOG_ERROR);
         self->PostThreadEnd(1);
     }
@@ -336,9 +346,11 @@ void RecordingSession::FailCapture(LPCWSTR text, PaError error, int level)
     FailCapture(text, AudioLibrary::ErrorText(error), level);
 }
 
-void RecordingSession::FailCapture(LPCWSTR text, const CString& detail, int level)
+void RecordingSession::FailCapture(LPCWSTR text, const CString& detail, int level,
+                                   RecordingOutcome::Result result)
 {
     m_bRecording = 0;
+    m_nCaptureResult = result;
     PostLog(text, level);
     PostLog(detail, level);
     PostThreadEnd(1);
@@ -425,7 +437,7 @@ void RecordingSession::CaptureAudio()
             CString text;
             text.Format(L"No audio has come from the input device for %lu seconds.",
                         m_limits.silenceMs / 1000);
-            FailCapture(L"Fail to read input stream.", text, LOG_ERROR);
+            FailCapture(L"Fail to read input stream.", text, LOG_ERROR, RecordingOutcome::kDeviceSilent);
             break;
         }
         // An overflow lost input before this block, but the block itself is good.
@@ -505,37 +517,77 @@ UINT RecordingSession::EncoderThread()
     return 0;
 }
 
-void RecordingSession::EncodeRecording()
+std::unique_ptr<RecordingWriter> RecordingSession::MakeWriter()
 {
-    int finished = 0;
+    // The one place a writer's trouble is reported: it also stops the capture.
+    RecordingWriter::WarnFn warn = [this](const CString& text)
+    {
+        m_bRecording = 0;
+        PostLog(text, LOG_WARNING);
+    };
     switch (m_settings.nOutputFormat)
     {
     case FORMAT_WAV:
-        finished = RecordToWav(m_strOutputPath);
-        break;
+        return std::unique_ptr<RecordingWriter>(
+            new WavRecordingWriter(m_settings, m_limits.wavDataBytes, warn));
     case FORMAT_MP3:
-        finished = RecordToMp3(m_strOutputPath);
-        break;
-    case FORMAT_OGG:
     {
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        finished = RecordToOgg(m_strOutputPath);
-        if (SUCCEEDED(com))
-            CoUninitialize();
-        break;
+        std::unique_ptr<Mp3Writer> mp3(new Mp3Writer(m_settings, warn));
+        mp3->LoadEncoder(LameEncoder::GetProgramFolder()); // without it, Open gives up
+        return std::unique_ptr<RecordingWriter>(mp3.release());
     }
+    case FORMAT_OGG:
+        return std::unique_ptr<RecordingWriter>(new OggWriter(m_settings, warn));
     default:
-        break;
+        return nullptr;
     }
-    // The file is complete: the window lists it before the reset returns it to idle.
-    if (finished)
-        SendMessageW(m_hWnd, WM_REC_FINISHED, 0, 0);
-    // A writer that gave up before writing leaves no empty file of ours behind.
+}
+
+bool RecordingSession::RecordTo(RecordingWriter& writer, const CString& path, std::unique_ptr<CFile> file,
+                                SampleRing& ring, const std::function<bool()>& captureEnded)
+{
+    if (!writer.Open(path, std::move(file)))
+        return false;
+    std::vector<int32_t> buffer(writer.GetChunk());
+    DrainRing(ring, buffer.data(), writer.GetChunk(), captureEnded,
+              [&](const int32_t* samples, unsigned count)
+              {
+                  // Once the file takes no more, the rest is drained unused.
+                  if (!writer.IsFull())
+                      writer.Write(samples, count);
+              });
+    writer.Finish();
+    return true;
+}
+
+void RecordingSession::EncodeRecording()
+{
+    RecordingOutcome outcome;
+    const bool ogg = m_settings.nOutputFormat == FORMAT_OGG;
+    const HRESULT com = ogg ? CoInitializeEx(nullptr, COINIT_MULTITHREADED) : E_FAIL;
+    {
+        const std::unique_ptr<RecordingWriter> writer = MakeWriter();
+        if (writer && RecordTo(*writer, m_strOutputPath, std::unique_ptr<CFile>(new CFile), *m_pRingBuffer,
+                               [this] { return CaptureEnded(); }))
+        {
+            outcome.result = writer->HasWriteFailed()
+                                 ? RecordingOutcome::kWriteFailed
+                                 : static_cast<RecordingOutcome::Result>(m_nCaptureResult.load());
+            outcome.samplesOnDisk = writer->GetSamplesOnDisk();
+        }
+    }
+    if (ogg && SUCCEEDED(com))
+        CoUninitialize();
+    // A writer that gave up before writing leaves no empty file of ours behind (its own
+    // handle is closed by now).
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!finished && m_settings.nSaveLocation &&
+    if (outcome.result == RecordingOutcome::kCancelled && m_settings.nSaveLocation &&
         GetFileAttributesExW(m_strOutputPath, GetFileExInfoStandard, &data) && data.nFileSizeLow == 0 &&
         data.nFileSizeHigh == 0)
         DeleteFileW(m_strOutputPath);
+    // The window lists the file (unless the writer gave up) before the reset returns it to
+    // idle.
+    SendMessageW(m_hWnd, WM_REC_FINISHED, 0, reinterpret_cast<LPARAM>(&outcome));
     SendMessageW(m_hWnd, WM_REC_RESET, 0, 0);
     PostLog(L"Done.", LOG_INFO);
 }
@@ -543,79 +595,4 @@ void RecordingSession::EncodeRecording()
 bool RecordingSession::CaptureEnded() const
 {
     return WaitForSingleObject(m_hCaptureThread, 0) != WAIT_TIMEOUT;
-}
-
-int RecordingSession::RecordToWav(const CString& path)
-{
-    const int bits = m_settings.nWavSubFormat == 0 ? 8 : 16;
-    WavWriter wav(m_settings.nChannels, static_cast<uint32_t>(kSampleRates[m_settings.nSampleRateIndex]),
-                  bits, m_limits.wavDataBytes);
-    wav.Create(path);
-    std::vector<int32_t> buffer(kWavChunk);
-    bool full = false;
-    bool failed = false;
-    m_nSamplesRead = 0;
-    DrainRing(
-        *m_pRingBuffer, buffer.data(), kWavChunk, [this] { return CaptureEnded(); },
-        [&](const int32_t* samples, unsigned count)
-        {
-            if (full || failed)
-                return; // drained unused
-            UINT written = 0;
-            try
-            {
-                written = wav.Write(samples, count);
-            }
-            catch (const CException& e)
-            {
-                // A full disk: the header already holds the frames on disk. Like the other
-                // writers, finish the file with them, so that it is listed.
-                failed = true;
-                m_bRecording = 0;
-                PostLog(L"Output file write error", LOG_WARNING);
-                wchar_t message[512];
-                if (e.GetErrorMessage(message, 512))
-                    PostLog(message, LOG_WARNING);
-                m_nSamplesRead = static_cast<int64_t>(wav.GetDataBytes() / (bits / 8));
-                return;
-            }
-            m_nSamplesRead += written;
-            if (written == count)
-                return;
-            // The sizes must still fit the header: end here, the rest is drained unused.
-            full = true;
-            m_bRecording = 0;
-            PostLog(L"The WAV file has reached its size limit of 4 GB: recording stopped.", LOG_WARNING);
-        });
-    try
-    {
-        wav.Finish();
-    }
-    catch (const CException&)
-    {
-        if (!failed)
-            throw;
-        // The sizes written after the failed write stand.
-    }
-    return 1;
-}
-
-int RecordingSession::RecordToMp3(const CString& path)
-{
-    Mp3Writer mp3(m_hWnd, m_bRecording);
-    if (!mp3.LoadEncoder(LameEncoder::GetProgramFolder()))
-        return 0;
-    if (!mp3.Record(
-            path, m_settings, *m_pRingBuffer, [this] { return CaptureEnded(); }, m_nSamplesRead))
-        return 0;
-    return 1;
-}
-
-int RecordingSession::RecordToOgg(const CString& path)
-{
-    OggWriter ogg(m_hWnd, m_bRecording);
-    if (!ogg.Record(
-            path, m_settings, *m_pRingBuffer, [this] { return CaptureEnded(); }, m_nSamplesRead))
-        return 0;
-    return 1;
 }

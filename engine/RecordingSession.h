@@ -10,19 +10,22 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "engine/BlockReader.h"
-#include "engine/DrainRing.h"
 #include "engine/FormatSupportTable.h"
 #include "engine/RecorderSettings.h"
 #include "engine/RecordingHost.h"
-#include "engine/RecordingLog.h"
 #include "engine/RecordingMessages.h"
+#include "engine/RecordingOutcome.h"
 #include "engine/RingBuffer.h"
 #include "engine/WavWriter.h"
+#include "framework/CFile.h"
 #include "framework/CString.h"
 #include "framework/CWinThread.h"
+
+class RecordingWriter;
 
 class RecordingSession
 {
@@ -35,8 +38,6 @@ public:
         // No audio from the device for this long ends the recording (a removed device).
         DWORD silenceMs = 5000;
     };
-
-    static constexpr unsigned kWavChunk = 2048;
 
     RecordingSession(HWND hWnd, RecordingHost& host, const Limits& limits);
     RecordingSession(HWND hWnd, RecordingHost& host) : RecordingSession(hWnd, host, Limits()) {}
@@ -73,11 +74,7 @@ public:
     int64_t GetStopBlocks() const { return m_nStopBlocks; }
     int GetBlockFrames() const { return m_nBlockFrames; }
     int GetBlockCount() const { return m_nBlockCount; }
-    int64_t GetSamplesRead() const { return m_nSamplesRead; }
     const RecorderSettings& GetSettings() const { return m_settings; }
-
-    // engine/RecordingLog.h
-    static void PostLog(HWND hWnd, const CString& text, int level) { PostRecordingLog(hWnd, text, level); }
 
     // The one warning of a recording that lost input: samples the ring dropped and
     // overflows the device reported. Empty when nothing was lost.
@@ -87,29 +84,29 @@ public:
     // in their place. Only while no recording runs.
     void SetStreamCalls(const BlockReader::Calls& calls) { m_streamCalls = calls; }
 
-    // The writers' loop (engine/DrainRing.h).
-    template <typename CaptureEnded, typename Sink>
-    static uint64_t DrainRing(SampleRing& ring, int32_t* buffer, unsigned chunk, CaptureEnded captureEnded,
-                              Sink sink)
-    {
-        return ::DrainRing(ring, buffer, chunk, captureEnded, sink);
-    }
+    // The encoder thread's loop: opens writer's file at path through file, drains the ring
+    // into it until captureEnded() and the ring is empty, and finishes it. FALSE when the
+    // writer gave up before the audio.
+    static bool RecordTo(RecordingWriter& writer, const CString& path, std::unique_ptr<CFile> file,
+                         SampleRing& ring, const std::function<bool()>& captureEnded);
 
 private:
     static UINT __cdecl CaptureThreadProc(LPVOID pParam);
     static UINT __cdecl EncoderThreadProc(LPVOID pParam);
 
     void CaptureAudio();
+    // result: how the failure ends the recording (read failed or device silent).
     void FailCapture(LPCWSTR text, PaError error, int level);
-    void FailCapture(LPCWSTR text, const CString& detail, int level);
+    void FailCapture(LPCWSTR text, const CString& detail, int level,
+                     RecordingOutcome::Result result = RecordingOutcome::kReadFailed);
     void PostProgress(const int32_t* samples, unsigned count, unsigned copies);
     UINT EncoderThread();
     void EncodeRecording();
-    int RecordToWav(const CString& path);
-    int RecordToMp3(const CString& path);
-    int RecordToOgg(const CString& path);
+    // The writer of the recording's format; null for a format there is none for.
+    std::unique_ptr<RecordingWriter> MakeWriter();
     bool CaptureEnded() const;
-    void PostLog(const CString& text, int level) const { PostLog(m_hWnd, text, level); }
+    // WM_REC_LOG with a copy of text; level is a LogLevel. Lost when the post fails.
+    void PostLog(const CString& text, int level) const;
     void PostThreadEnd(WPARAM which) const;
     void ReleaseThreads();
     void TerminateRunningThreads();
@@ -122,7 +119,8 @@ private:
     std::atomic<int32_t> m_bPaused{0};
     std::atomic<int32_t> m_bAutoStopped{0};
     std::atomic<int32_t> m_nBlockCount{0};
-    std::atomic<int64_t> m_nSamplesRead{0};
+    // How capture ended: complete, or the failure that ended it.
+    std::atomic<int32_t> m_nCaptureResult{RecordingOutcome::kComplete};
     std::atomic<int32_t> m_nLeftBalance{100};
     std::atomic<int32_t> m_nRightBalance{100};
     // Set before the workers are resumed; they do nothing without it.

@@ -1,6 +1,8 @@
 // Recordings from the harness's capture source through the whole engine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <unordered_set>
 
@@ -128,10 +130,11 @@ TEST_F(RecordingSessionTest, AutomaticStopLeavesTheSignalInUniquelyNamedFiles)
     EXPECT_TRUE(IsWholeSignal(wav.Samples16(), 2));
 
     EXPECT_EQ(rec.Session().GetBlockCount(), 10);
-    EXPECT_EQ(rec.Session().GetSamplesRead(), 10 * 4410 * 2);
     EXPECT_TRUE(rec.Session().IsAutoStopped());
     EXPECT_FALSE(rec.Session().IsRecording());
-    EXPECT_EQ(rec.finished, 1);
+    ASSERT_EQ(rec.outcomes.size(), 1u);
+    EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kComplete);
+    EXPECT_EQ(rec.outcomes[0].samplesOnDisk, 10 * 4410 * 2);
     EXPECT_EQ(rec.resets, 1);
     EXPECT_TRUE(rec.threadEnds.empty());
     EXPECT_EQ(rec.progress, 10);      // one per block read
@@ -383,12 +386,14 @@ TEST_F(RecordingSessionTest, AStreamThatCannotOpenEndsTheRecording)
         ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
         EXPECT_TRUE(rec.HasLog(L"Fail to open input stream.", LOG_WARNING)) << rec.Dump();
         EXPECT_TRUE(rec.HasLog(AudioLibrary::ErrorText(c.error).GetString(), LOG_WARNING)) << rec.Dump();
-        EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
+        EXPECT_EQ(rec.threadEnds, std::vector<int>{1});
         EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR));
         // The normal end still ran: an empty file, the list and reset messages, "Done.".
-        EXPECT_EQ(rec.finished, 1);
+        ASSERT_EQ(rec.outcomes.size(), 1u);
+        EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kReadFailed);
+        EXPECT_EQ(rec.outcomes[0].samplesOnDisk, 0);
         EXPECT_EQ(rec.resets, 1);
-        EXPECT_TRUE(rec.done);
+        EXPECT_TRUE(rec.HasLog(L"Done.", LOG_INFO));
         EXPECT_EQ(ReadAll(rec.Session().GetOutputPath().GetString()).size(), 44u);
         EXPECT_EQ(rec.Session().GetBlockCount(), 0);
         EXPECT_TRUE(DeleteFileW(rec.Session().GetOutputPath()));
@@ -408,9 +413,10 @@ TEST_F(RecordingSessionTest, WorkerFailureHandlingWaitsWithoutDeadlock)
     // A deadlock would end in the last resort, which logs that a thread was terminated.
     rec.Session().OnRecThreadEnd();
     EXPECT_TRUE(rec.Session().HasEnded());
-    EXPECT_EQ(rec.finished, 1); // handled during the wait
+    ASSERT_EQ(rec.outcomes.size(), 1u); // handled during the wait
+    EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kComplete);
     EXPECT_EQ(rec.resets, 1);
-    EXPECT_TRUE(rec.RunUntil([&] { return rec.done; }, kTimeout));
+    EXPECT_TRUE(rec.RunUntil([&] { return rec.HasLog(L"Done.", LOG_INFO); }, kTimeout));
     EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
     const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
     EXPECT_EQ(wav.data.size(), wav.dataSize);
@@ -424,10 +430,10 @@ TEST_F(RecordingSessionTest, AFileThatCannotBeWrittenEndsTheRecording)
     rec.promptPath = InFolder(L"missing\\x.wav");
     ASSERT_TRUE(rec.Session().Record(settings, formats, device));
     ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
-    EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{2});
+    EXPECT_EQ(rec.threadEnds, std::vector<int>{2});
     EXPECT_TRUE(rec.HasLog(L"An error occurred while encoding.", LOG_ERROR));
-    EXPECT_FALSE(rec.done);
-    EXPECT_EQ(rec.finished, 0);
+    EXPECT_FALSE(rec.HasLog(L"Done.", LOG_INFO));
+    EXPECT_TRUE(rec.outcomes.empty());
     EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
     EXPECT_FALSE(rec.Session().IsRecording());
 }
@@ -487,7 +493,9 @@ TEST_F(RecordingSessionTest, TheWavSizeLimitStopsTheRecordingWithACorrectHeader)
     EXPECT_EQ(wav.dataSize, 40000u);
     EXPECT_EQ(wav.riffSize, 40036u);
     EXPECT_EQ(wav.data.size(), 40000u);
-    EXPECT_TRUE(rec.done);
+    ASSERT_EQ(rec.outcomes.size(), 1u);
+    EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kComplete);
+    EXPECT_EQ(rec.outcomes[0].samplesOnDisk, 20000);
 }
 
 // At 8000 Hz the level copy holds the block twice; mono blocks are not balanced.
@@ -526,10 +534,11 @@ TEST_F(RecordingSessionTest, ReadErrorsOtherThanOverflowEndTheRecording)
     // The overflow is told once, in the recording's one warning of lost input.
     EXPECT_TRUE(rec.HasLog(L"The input device overflowed once: input was lost.", LOG_WARNING)) << rec.Dump();
     EXPECT_TRUE(rec.HasLog(AudioLibrary::ErrorText(paInternalError).GetString(), LOG_ERROR)) << rec.Dump();
-    EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
-    EXPECT_EQ(rec.finished, 1);
+    EXPECT_EQ(rec.threadEnds, std::vector<int>{1});
+    ASSERT_EQ(rec.outcomes.size(), 1u);
+    EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kReadFailed);
+    EXPECT_EQ(rec.outcomes[0].samplesOnDisk, 4 * 4410 * 2);
     EXPECT_EQ(rec.resets, 1);
-    EXPECT_TRUE(rec.done);
     EXPECT_EQ(rec.Session().GetBlockCount(), 4);
     EXPECT_EQ(ReadWav(rec.Session().GetOutputPath().GetString()).dataSize, 4 * kBlockBytes);
 }
@@ -545,14 +554,30 @@ TEST_F(RecordingSessionTest, ADeviceThatGoesSilentEndsTheRecording)
         g_frames = 0;
         g_silentAfter = 3 * 4410;
         rec.Session().SetStreamCalls(WithRead(CountedRead, GoesSilent));
+        // The finished message is sent, so it overtakes posted lines: held at the headline
+        // until it waits, the detail must still follow the headline and come before it.
+        rec.onWorkerLog = [](const CString& text)
+        {
+            const DWORD start = GetTickCount();
+            while (text == L"Fail to read input stream." && !(HIWORD(GetQueueStatus(QS_SENDMESSAGE))) &&
+                   GetTickCount() - start < kTimeout)
+                Sleep(1);
+        };
         ASSERT_TRUE(rec.Session().Record(settings, formats, device));
         ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
-        EXPECT_TRUE(rec.HasLog(L"Fail to read input stream.", LOG_ERROR)) << rec.Dump();
-        EXPECT_TRUE(rec.HasLog(L"No audio has come from the input device for 2 seconds.", LOG_ERROR));
-        EXPECT_EQ(rec.threadEnds, std::vector<WPARAM>{1});
-        EXPECT_EQ(rec.finished, 1);
+        const auto headline =
+            std::find_if(rec.logs.begin(), rec.logs.end(),
+                         [](const LogLine& line) { return line.text == L"Fail to read input stream."; });
+        ASSERT_LT(headline + 1, rec.logs.end()) << rec.Dump();
+        EXPECT_EQ(headline[0].level, LOG_ERROR);
+        EXPECT_EQ(headline[1].text, L"No audio has come from the input device for 2 seconds.") << rec.Dump();
+        EXPECT_EQ(headline[1].level, LOG_ERROR);
+        EXPECT_GE(rec.logsAtFinish, static_cast<size_t>(headline + 2 - rec.logs.begin())) << rec.Dump();
+        EXPECT_EQ(rec.threadEnds, std::vector<int>{1});
+        ASSERT_EQ(rec.outcomes.size(), 1u);
+        EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kDeviceSilent);
+        EXPECT_EQ(rec.outcomes[0].samplesOnDisk, 3 * 4410 * 2);
         EXPECT_EQ(rec.resets, 1);
-        EXPECT_TRUE(rec.done);
         EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
         const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
         EXPECT_EQ(wav.dataSize, 3 * kBlockBytes);
@@ -570,7 +595,8 @@ TEST_F(RecordingSessionTest, ADeviceThatGoesSilentEndsTheRecording)
         ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
         EXPECT_LT(GetTickCount() - start, 1000u);
         EXPECT_TRUE(rec.threadEnds.empty()) << rec.Dump();
-        EXPECT_EQ(rec.finished, 1);
+        ASSERT_EQ(rec.outcomes.size(), 1u);
+        EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kComplete);
     }
 }
 
@@ -592,7 +618,7 @@ TEST_F(RecordingSessionTest, AStalledWorkerIsTerminatedAsALastResort)
         EXPECT_TRUE(rec.HasLog(L"A recording thread did not end in time and was terminated.", LOG_ERROR))
             << rec.Dump();
         EXPECT_FALSE(rec.Session().IsRecording());
-        EXPECT_EQ(rec.finished, 0);
+        EXPECT_TRUE(rec.outcomes.empty());
     }
     CloseHandle(g_stall);
     g_stall = nullptr;

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "engine/DrainRing.h"
 #include "engine/RingBuffer.h"
-#include "engine/RecordingSession.h"
 
 TEST(RingBuffer, CountsWrapAndZeroFill)
 {
@@ -113,7 +113,7 @@ TEST(RingBuffer, DrainTakesTheLastBlockWrittenAsCaptureEnds)
     const std::vector<int32_t> last(100, 7);
     uint64_t seen = 0;
     // The last block lands between the writer's count and its look at the capture thread.
-    const uint64_t taken = RecordingSession::DrainRing(
+    const uint64_t taken = DrainRing(
         ring, buffer.data(), 2048,
         [&]
         {
@@ -129,7 +129,7 @@ TEST(RingBuffer, DrainTakesTheLastBlockWrittenAsCaptureEnds)
     std::vector<int32_t> two(4096, 1);
     ring.Write(two.data(), 4096);
     std::vector<unsigned> chunks;
-    RecordingSession::DrainRing(
+    DrainRing(
         ring, buffer.data(), 2048, [] { return true; },
         [&](const int32_t*, unsigned n) { chunks.push_back(n); });
     EXPECT_EQ(chunks, (std::vector<unsigned>{2048, 2048}));
@@ -138,7 +138,7 @@ TEST(RingBuffer, DrainTakesTheLastBlockWrittenAsCaptureEnds)
     std::vector<int32_t> more(3000, 2);
     ring.Write(more.data(), 1000);
     chunks.clear();
-    RecordingSession::DrainRing(
+    DrainRing(
         ring, buffer.data(), 2048,
         [&]
         {

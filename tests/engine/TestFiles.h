@@ -1,11 +1,12 @@
-// Files for tests: whole files read and written, WAV files read back; and the temporary
-// folder they go in.
+// Files for tests: whole files read and written, WAV files read back, a disk that fills;
+// and the temporary folder they go in.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "framework/CFile.h"
 #include "tests/common/TempFolder.h"
 
 std::vector<uint8_t> ReadAll(const std::wstring& path);
@@ -32,3 +33,22 @@ struct WavFile
 
 WavFile ReadWav(const std::wstring& path);
 WavFile ParseWav(const std::vector<uint8_t>& bytes);
+
+// A disk with room for capacity bytes: a write past it puts what fits, then fails.
+class SmallDisk : public CFile
+{
+public:
+    explicit SmallDisk(ULONGLONG capacity) : m_capacity(capacity) {}
+    void Write(const void* buffer, UINT count) override
+    {
+        const ULONGLONG at = GetPosition();
+        const ULONGLONG room = at < m_capacity ? m_capacity - at : 0;
+        CFile::Write(buffer, count <= room ? count : static_cast<UINT>(room));
+        if (count <= room)
+            return;
+        throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, GetFilePath());
+    }
+
+private:
+    const ULONGLONG m_capacity;
+};

@@ -1,14 +1,5 @@
 #include "TestRecorder.h"
 
-BEGIN_MESSAGE_MAP(TestRecorder, CMessageWnd)
-ON_MESSAGE(WM_REC_LOG, &TestRecorder::OnRecLog)
-ON_MESSAGE(WM_REC_PROGRESS, &TestRecorder::OnRecProgress)
-ON_MESSAGE(WM_REC_FINISHED, &TestRecorder::OnRecFinished)
-ON_MESSAGE(WM_REC_RESET, &TestRecorder::OnRecReset)
-ON_MESSAGE(WM_REC_THREAD_END, &TestRecorder::OnRecThreadEnd)
-ON_MESSAGE(WM_REC_STATUS, &TestRecorder::OnRecStatus)
-END_MESSAGE_MAP()
-
 TestRecorder::TestRecorder(const RecordingSession::Limits& limits) : m_threadId(GetCurrentThreadId())
 {
     CreateMessageWindow();
@@ -22,50 +13,27 @@ TestRecorder::~TestRecorder()
     DestroyWindow();
 }
 
-LRESULT TestRecorder::OnRecLog(WPARAM wParam, LPARAM lParam)
+LRESULT TestRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::unique_ptr<CString> text(reinterpret_cast<CString*>(wParam));
-    LogEvent(*text, static_cast<int>(lParam));
-    if (*text == L"Done." && lParam == LOG_INFO)
-        done = true;
-    return 0;
+    if (ReceiveRecordingMessage(message, wParam, lParam))
+        return 0;
+    return CMessageWnd::WindowProc(message, wParam, lParam);
 }
 
-LRESULT TestRecorder::OnRecProgress(WPARAM wParam, LPARAM lParam)
+void TestRecorder::OnRecordingProgress(const int32_t* samples, unsigned count)
 {
     ++progress;
-    if (wParam)
+    if (samples)
     {
         ++progressCopies;
-        lastCopySize = lParam;
+        lastCopySize = count;
     }
-    delete[] reinterpret_cast<int32_t*>(wParam);
-    return 0;
 }
 
-LRESULT TestRecorder::OnRecFinished(WPARAM, LPARAM)
+void TestRecorder::OnRecordingThreadEnd(int worker)
 {
-    ++finished;
-    return 0;
-}
-
-LRESULT TestRecorder::OnRecReset(WPARAM, LPARAM)
-{
-    ++resets;
-    return 0;
-}
-
-LRESULT TestRecorder::OnRecStatus(WPARAM, LPARAM lParam)
-{
-    SetStatusText(*reinterpret_cast<const CString*>(lParam));
-    return 0;
-}
-
-LRESULT TestRecorder::OnRecThreadEnd(WPARAM wParam, LPARAM)
-{
-    threadEnds.push_back(wParam);
+    threadEnds.push_back(worker);
     m_session->OnRecThreadEnd();
-    return 0;
 }
 
 void TestRecorder::RunFor(DWORD ms)
@@ -98,7 +66,8 @@ bool TestRecorder::RunUntil(const std::function<bool()>& done, DWORD timeoutMs)
 
 bool TestRecorder::RunUntilEnded(DWORD timeoutMs)
 {
-    if (!RunUntil([this] { return (done || !threadEnds.empty()) && m_session->HasEnded(); }, timeoutMs))
+    if (!RunUntil([this] { return (!outcomes.empty() || !threadEnds.empty()) && m_session->HasEnded(); },
+                  timeoutMs))
         return false;
     RunFor(50); // lines posted just before the end: the threads have ended, so they are queued
     return true;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/RecordingEvents.h"
 #include "engine/RecordingSession.h"
 #include "framework/CMessageWnd.h"
 
@@ -18,7 +19,7 @@ struct LogLine
     std::wstring text;
 };
 
-class TestRecorder : public CMessageWnd, public RecordingHost
+class TestRecorder : public CMessageWnd, public RecordingHost, public RecordingEvents
 {
 public:
     explicit TestRecorder(const RecordingSession::Limits& limits = RecordingSession::Limits());
@@ -30,8 +31,8 @@ public:
     void RunFor(DWORD ms);
     // Handles messages until done() holds or the time-out. TRUE when it held in time.
     bool RunUntil(const std::function<bool()>& done, DWORD timeoutMs);
-    // Handles messages until "Done." or a worker failure has been handled and both threads
-    // have ended, or the time-out. TRUE when it got there in time.
+    // Handles messages until the outcome or a worker failure has been handled and both
+    // threads have ended, or the time-out. TRUE when it got there in time.
     bool RunUntilEnded(DWORD timeoutMs);
 
     bool HasLog(const std::wstring& text, int level) const;
@@ -42,13 +43,15 @@ public:
     std::vector<std::wstring> statusTexts;
     bool wrongThreadStatus = false; // a status text set off this thread
     std::vector<bool> states;       // ShowRecordingState calls
-    std::vector<WPARAM> threadEnds;
-    int finished = 0;
+    std::vector<int> threadEnds;
+    std::vector<RecordingOutcome> outcomes; // one per finished message
+    size_t logsAtFinish = 0;                // lines logged when the last one came
+    // Called with each worker line before it is logged.
+    std::function<void(const CString&)> onWorkerLog;
     int resets = 0;
     int progress = 0;
     int progressCopies = 0;
-    LPARAM lastCopySize = 0; // samples in the last progress copy
-    bool done = false;
+    unsigned lastCopySize = 0; // samples in the last progress copy
     // PromptOutputPath gives this path, or cancels when it is empty.
     std::wstring promptPath;
 
@@ -58,14 +61,22 @@ public:
     BOOL PromptOutputPath(const CString& extension, CString& path) override;
 
 protected:
-    LRESULT OnRecLog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecProgress(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
-
-    DECLARE_MESSAGE_MAP()
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnRecordingProgress(const int32_t* samples, unsigned count) override;
+    void OnRecordingLog(const CString& text, int level) override
+    {
+        if (onWorkerLog)
+            onWorkerLog(text);
+        LogEvent(text, level);
+    }
+    void OnRecordingStatus(const CString& text) override { SetStatusText(text); }
+    void OnRecordingFinished(const RecordingOutcome& outcome) override
+    {
+        outcomes.push_back(outcome);
+        logsAtFinish = logs.size();
+    }
+    void OnRecordingReset() override { ++resets; }
+    void OnRecordingThreadEnd(int worker) override;
 
 private:
     std::unique_ptr<RecordingSession> m_session;

@@ -144,24 +144,6 @@ void ExpectRamp(const WavFile& wav, size_t samples)
         ASSERT_EQ(back[i], static_cast<int16_t>(i)) << "sample " << i;
 }
 
-// A disk with room for capacity bytes: a write past it puts what fits, then fails.
-class SmallDisk : public CFile
-{
-public:
-    explicit SmallDisk(ULONGLONG capacity) : m_capacity(capacity) {}
-    void Write(const void* buffer, UINT count) override
-    {
-        const ULONGLONG at = GetPosition();
-        const ULONGLONG room = at < m_capacity ? m_capacity - at : 0;
-        CFile::Write(buffer, count <= room ? count : static_cast<UINT>(room));
-        if (count <= room)
-            return;
-        throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, GetFilePath());
-    }
-
-private:
-    const ULONGLONG m_capacity;
-};
 } // namespace
 
 // A writer that never finishes (its process died) leaves the sizes of its last refresh,

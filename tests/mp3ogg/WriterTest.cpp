@@ -1,5 +1,6 @@
 // The writers in this process, from a filled ring: conversions, the name the tag is
-// written by, and the failure paths with the exact warnings they post.
+// written by, the failure paths with the exact warnings they give, and what they count
+// of a file that a full disk cut short.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,23 +15,11 @@
 #include "FakeLame.h"
 #include "engine/Mp3Writer.h"
 #include "engine/OggWriter.h"
-#include "engine/RecordingMessages.h"
+#include "engine/RecordingSession.h"
+#include "engine/WavRecordingWriter.h"
 
 namespace
 {
-// The writers post their log lines to a null window: the test thread's own queue.
-std::vector<std::wstring> TakeLogs()
-{
-    std::vector<std::wstring> lines;
-    MSG msg;
-    while (PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_REC_LOG, WM_REC_LOG, PM_REMOVE))
-    {
-        std::unique_ptr<CString> text(reinterpret_cast<CString*>(msg.wParam));
-        lines.push_back(std::wstring(text->GetString()));
-    }
-    return lines;
-}
-
 // seconds of 440 Hz (left) and 660 Hz (right) at half scale, 16-bit values in the top bits.
 void FillSine(SampleRing& ring, int rate, int channels, double seconds)
 {
@@ -58,37 +47,43 @@ const std::function<bool()> kCaptureEnded = [] { return true; };
 
 struct WriterRun
 {
-    int result = -1;
-    int32_t recording = 1;
-    int64_t samplesRead = -1;
+    int result = -1; // 1 finished, 0 gave up before the audio, -1 not started
+    int64_t samplesOnDisk = -1;
+    // The writer's warnings, each of which the session logs and stops the capture with.
     std::vector<std::wstring> logs;
+    RecordingWriter::WarnFn Warn()
+    {
+        return [this](const CString& text) { logs.push_back(text.GetString()); };
+    }
 };
 
+// The session's loop over the ring; file null for a real file.
+void Record(WriterRun& run, RecordingWriter& writer, const std::wstring& path, SampleRing& ring,
+            std::unique_ptr<CFile> file = nullptr)
+{
+    if (!file)
+        file.reset(new CFile);
+    run.result =
+        RecordingSession::RecordTo(writer, path.c_str(), std::move(file), ring, kCaptureEnded) ? 1 : 0;
+    run.samplesOnDisk = writer.GetSamplesOnDisk();
+}
+
 WriterRun RecordMp3(const std::wstring& path, const RecorderSettings& s, SampleRing& ring,
-                    const CString& folder)
+                    const CString& folder, std::unique_ptr<CFile> file = nullptr)
 {
     WriterRun run;
-    std::atomic<int32_t> recording{1};
-    std::atomic<int64_t> samplesRead{-1};
-    Mp3Writer writer(nullptr, recording);
+    Mp3Writer writer(s, run.Warn());
     if (writer.LoadEncoder(folder))
-        run.result = writer.Record(path.c_str(), s, ring, kCaptureEnded, samplesRead);
-    run.recording = recording;
-    run.samplesRead = samplesRead;
-    run.logs = TakeLogs();
+        Record(run, writer, path, ring, std::move(file));
     return run;
 }
 
-WriterRun RecordOgg(const std::wstring& path, const RecorderSettings& s, SampleRing& ring)
+WriterRun RecordOgg(const std::wstring& path, const RecorderSettings& s, SampleRing& ring,
+                    std::unique_ptr<CFile> file = nullptr)
 {
     WriterRun run;
-    std::atomic<int32_t> recording{1};
-    std::atomic<int64_t> samplesRead{-1};
-    OggWriter writer(nullptr, recording);
-    run.result = writer.Record(path.c_str(), s, ring, kCaptureEnded, samplesRead);
-    run.recording = recording;
-    run.samplesRead = samplesRead;
-    run.logs = TakeLogs();
+    OggWriter writer(s, run.Warn());
+    Record(run, writer, path, ring, std::move(file));
     return run;
 }
 
@@ -163,8 +158,7 @@ TEST(Mp3Writer, EncodesTheRingAndWritesTheTagIntoTheFirstFrame)
         const WriterRun run = RecordMp3(path, Settings(channels), ring, LameEncoder::GetProgramFolder());
         EXPECT_EQ(run.result, 1);
         EXPECT_EQ(run.logs, Lines());
-        EXPECT_EQ(run.recording, 1);
-        EXPECT_EQ(run.samplesRead, 22050 * channels);
+        EXPECT_EQ(run.samplesOnDisk, 22050 * channels);
         const std::vector<uint8_t> bytes = ReadAll(path);
         EXPECT_GT(bytes.size(), 4000u); // 0.5 s at 128 kbit/s is 8000 bytes
         EXPECT_TRUE(HasInfoTag(bytes));
@@ -181,7 +175,6 @@ TEST(Mp3Writer, MissingLibraryPostsBothWarningsAndCreatesNoFile)
     {
         const WriterRun run = RecordMp3(path, Settings(2), ring, dllFolder);
         EXPECT_EQ(run.logs, (Lines{L"Error loading lame_enc.dll.", L"Unable to get LAME interfaces."}));
-        EXPECT_EQ(run.recording, 0);
         EXPECT_FALSE(FileExists(path));
     }
 }
@@ -195,7 +188,6 @@ TEST(Mp3Writer, OutOfRangeSettingsStopBeforeTheFile)
     const std::wstring path = folder.Path() + L"bad.mp3";
     const WriterRun run = RecordMp3(path, s, ring, LameEncoder::GetProgramFolder());
     EXPECT_EQ(run.result, 0);
-    EXPECT_EQ(run.recording, 0);
     ASSERT_EQ(run.logs.size(), 1u);
     EXPECT_NE(run.logs[0].find(L"MP3 settings are out of range"), std::wstring::npos);
     EXPECT_FALSE(FileExists(path));
@@ -215,14 +207,12 @@ TEST(OggWriter, RefusedSettingsCreateNoFile)
     {
         const WriterRun run = RecordOgg(path, s, ring);
         EXPECT_EQ(run.result, 0);
-        EXPECT_EQ(run.recording, 0);
         EXPECT_EQ(run.logs, Lines{L"Invalid Ogg Vorbis format."});
         EXPECT_FALSE(FileExists(path));
     }
     const std::wstring missing = folder.Path() + L"no\\such\\folder.ogg";
     const WriterRun run = RecordOgg(missing, Settings(2), ring);
     EXPECT_EQ(run.result, 0);
-    EXPECT_EQ(run.recording, 0);
     EXPECT_EQ(run.logs, Lines{L"Error creating file " + missing});
 }
 
@@ -234,7 +224,7 @@ TEST(OggWriter, EmptyRecordingStillHasItsHeaderPages)
     const WriterRun run = RecordOgg(path, Settings(1), ring);
     EXPECT_EQ(run.result, 1);
     EXPECT_EQ(run.logs, Lines());
-    EXPECT_EQ(run.samplesRead, 0);
+    EXPECT_EQ(run.samplesOnDisk, 0);
     const std::vector<uint8_t> bytes = ReadAll(path);
     ASSERT_GT(bytes.size(), 100u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "OggS");
@@ -248,7 +238,7 @@ TEST(Mp3Writer, EmptyRecordingIsFinished)
     const WriterRun run = RecordMp3(path, Settings(2), ring, LameEncoder::GetProgramFolder());
     EXPECT_EQ(run.result, 1);
     EXPECT_EQ(run.logs, Lines());
-    EXPECT_EQ(run.samplesRead, 0);
+    EXPECT_EQ(run.samplesOnDisk, 0);
     EXPECT_TRUE(HasInfoTag(ReadAll(path)));
 }
 
@@ -313,7 +303,6 @@ TEST_F(FakeLameTest, DrivesTheLibraryInOrderAndTagsTheClosedStream)
         const WriterRun run = Run(path, channels);
         EXPECT_EQ(run.result, 1);
         EXPECT_EQ(run.logs, Lines());
-        EXPECT_EQ(run.recording, 1);
 
         Mp3EncoderConfig expected;
         ASSERT_TRUE(expected.Fill(Settings(channels)));
@@ -347,7 +336,6 @@ TEST_F(FakeLameTest, InitFailureKeepsTheEmptyFileAndClosesOnlyAReturnedHandle)
         const std::wstring path = m_files.Path() + L"init" + std::to_wstring(returnsHandle) + L".mp3";
         const WriterRun run = Run(path, 2);
         EXPECT_EQ(run.result, 0);
-        EXPECT_EQ(run.recording, 0);
         EXPECT_EQ(run.logs, Lines{L"Error opening encoding stream (2)"});
         EXPECT_EQ(m_lame->handleBeforeInit, nullptr);
         EXPECT_EQ(m_lame->closeCalls, returnsHandle ? 1 : 0);
@@ -363,7 +351,6 @@ TEST_F(FakeLameTest, FileThatCannotBeCreatedStopsBeforeTheLibrary)
     const std::wstring path = m_files.Path() + L"no\\such\\folder.mp3";
     const WriterRun run = Run(path, 2);
     EXPECT_EQ(run.result, 0);
-    EXPECT_EQ(run.recording, 0);
     EXPECT_EQ(run.logs, Lines{L"Error creating file " + path});
     EXPECT_EQ(m_lame->initCalls, 0);
 }
@@ -375,7 +362,6 @@ TEST_F(FakeLameTest, EncodeAndFlushFailuresStopCaptureButTheFileIsFinished)
     const std::wstring path = m_files.Path() + L"failing.mp3";
     const WriterRun run = Run(path, 2);
     EXPECT_EQ(run.result, 1);
-    EXPECT_EQ(run.recording, 0);
     // One line for the encoder however many chunks fail: the rest of the ring still goes in.
     EXPECT_EQ(run.logs, (Lines{L"beEncodeChunk() failed (5)", L"beExitStream failed (4)"}));
     EXPECT_EQ(m_lame->encodeCalls, 20);
@@ -390,11 +376,10 @@ TEST_F(FakeLameTest, WriteFailureIsPostedOnceAndTheTagSkipped)
     m_lame->bytesPerChunk = 4096; // past the runtime's buffer at every chunk
     const WriterRun run = Run(kFullDevice, 2);
     EXPECT_EQ(run.result, 1);
-    EXPECT_EQ(run.recording, 0);
     EXPECT_EQ(run.logs, Lines{L"Output file write error"});
     // Nothing after the failed write reaches the file, nor counts toward its length.
     EXPECT_EQ(m_lame->encodeCalls, 1);
-    EXPECT_EQ(run.samplesRead, 0);
+    EXPECT_EQ(run.samplesOnDisk, 0);
     EXPECT_EQ(m_lame->closeCalls, 1);
     // The library would look for frames that never reached the disk and show a message box.
     EXPECT_EQ(m_lame->infoTagCalls + m_lame->vbrHeaderCalls, 0);
@@ -408,9 +393,98 @@ TEST(OggWriter, WriteFailureIsPostedOnceAndDrainingGoesOn)
     FillSine(ring, 44100, 2, 2.0);
     const WriterRun run = RecordOgg(kFullDevice, Settings(2), ring);
     EXPECT_EQ(run.result, 1);
-    EXPECT_EQ(run.recording, 0);
     EXPECT_EQ(run.logs, Lines{L"Output file write error"});
     // The headers already failed: the ring is drained, but nothing counts toward the length.
     EXPECT_EQ(ring.GetReadAvailable(0), 0u);
-    EXPECT_EQ(run.samplesRead, 0);
+    EXPECT_EQ(run.samplesOnDisk, 0);
+}
+
+namespace
+{
+// Interleaved samples up to the last whole Ogg page of bytes, by its granule position.
+int64_t OggSamplesInFile(const std::vector<uint8_t>& bytes, int channels)
+{
+    int64_t granule = 0;
+    size_t pos = 0;
+    while (pos + 27 <= bytes.size() && std::memcmp(&bytes[pos], "OggS", 4) == 0)
+    {
+        const size_t segments = bytes[pos + 26];
+        if (pos + 27 + segments > bytes.size())
+            break;
+        size_t end = pos + 27 + segments;
+        for (size_t i = 0; i < segments; ++i)
+            end += bytes[pos + 27 + i];
+        if (end > bytes.size())
+            break;
+        int64_t g = 0;
+        std::memcpy(&g, &bytes[pos + 6], 8);
+        if (g >= 0)
+            granule = g;
+        pos = end;
+    }
+    return granule * channels;
+}
+
+// Interleaved samples in the whole frames of a 128 kbit/s, 44100 Hz MP3 file.
+int64_t Mp3SamplesInFile(const std::vector<uint8_t>& bytes, int channels)
+{
+    size_t pos = 0;
+    int64_t frames = 0;
+    while (pos + 4 <= bytes.size() && bytes[pos] == 0xFF && bytes[pos + 1] >> 5 == 7)
+    {
+        const size_t length = 144 * 128000 / 44100 + ((bytes[pos + 2] >> 1) & 1);
+        if (pos + length > bytes.size())
+            break;
+        ++frames;
+        pos += length;
+    }
+    return frames * 1152 * channels;
+}
+} // namespace
+
+// A disk that fills during the recording: each writer says so once, and counts what the file
+// on disk holds as a player sees it, not what went into the encoder.
+TEST(Writers, AFullDiskCountsWhatReachedIt)
+{
+    TempFolder folder;
+    for (const ULONGLONG capacity : {9000ull, 14001ull})
+    {
+        SCOPED_TRACE("room for " + std::to_string(capacity) + " bytes");
+        {
+            SampleRing ring(1 << 19);
+            FillSine(ring, 44100, 2, 4.0);
+            const std::wstring path = folder.Path() + L"full.ogg";
+            const WriterRun run =
+                RecordOgg(path, Settings(2), ring, std::unique_ptr<CFile>(new SmallDisk(capacity)));
+            EXPECT_EQ(run.result, 1);
+            EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+            EXPECT_EQ(run.samplesOnDisk, OggSamplesInFile(ReadAll(path), 2));
+            EXPECT_LT(run.samplesOnDisk, 4 * 88200);
+            EXPECT_EQ(ring.GetReadAvailable(0), 0u);
+        }
+        {
+            SampleRing ring(1 << 19);
+            FillSine(ring, 44100, 2, 4.0);
+            const std::wstring path = folder.Path() + L"full.mp3";
+            const WriterRun run = RecordMp3(path, Settings(2), ring, LameEncoder::GetProgramFolder(),
+                                            std::unique_ptr<CFile>(new SmallDisk(capacity)));
+            EXPECT_EQ(run.result, 1);
+            EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+            EXPECT_GT(run.samplesOnDisk, 0);
+            EXPECT_EQ(run.samplesOnDisk, Mp3SamplesInFile(ReadAll(path), 2));
+        }
+        {
+            SampleRing ring(1 << 19);
+            FillSine(ring, 44100, 2, 4.0);
+            const std::wstring path = folder.Path() + L"full.wav";
+            WriterRun run;
+            WavRecordingWriter writer(Settings(2), WavWriter::kMaxDataBytes, run.Warn());
+            Record(run, writer, path, ring, std::unique_ptr<CFile>(new SmallDisk(capacity)));
+            EXPECT_EQ(run.result, 1);
+            ASSERT_EQ(run.logs.size(), 2u);
+            EXPECT_EQ(run.logs[0], L"Output file write error");
+            EXPECT_EQ(run.samplesOnDisk, static_cast<int64_t>(ReadWav(path).dataSize / 2));
+            EXPECT_EQ(run.samplesOnDisk, static_cast<int64_t>((capacity - 44) / 4 * 2));
+        }
+    }
 }

@@ -3,12 +3,6 @@
 #include "tools/qmrec/ConsoleOutput.h"
 
 BEGIN_MESSAGE_MAP(DriverWindow, CMessageWnd)
-ON_MESSAGE(WM_REC_LOG, &DriverWindow::OnRecLog)
-ON_MESSAGE(WM_REC_PROGRESS, &DriverWindow::OnRecProgress)
-ON_MESSAGE(WM_REC_FINISHED, &DriverWindow::OnRecFinished)
-ON_MESSAGE(WM_REC_RESET, &DriverWindow::OnRecReset)
-ON_MESSAGE(WM_REC_THREAD_END, &DriverWindow::OnRecThreadEnd)
-ON_MESSAGE(WM_REC_STATUS, &DriverWindow::OnRecStatus)
 ON_MESSAGE(WM_DRIVER_STOP, &DriverWindow::OnDriverStop)
 ON_MESSAGE(WM_DRIVER_QUIT, &DriverWindow::OnDriverQuit)
 END_MESSAGE_MAP()
@@ -30,50 +24,23 @@ BOOL DriverWindow::Create()
     return TRUE;
 }
 
-LRESULT DriverWindow::OnRecLog(WPARAM wParam, LPARAM lParam)
+LRESULT DriverWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::unique_ptr<CString> owned(reinterpret_cast<CString*>(wParam));
-    const int level = static_cast<int>(lParam);
-    if (!owned)
+    if (ReceiveRecordingMessage(message, wParam, lParam))
         return 0;
-    LogEvent(*owned, level);
-    // The MP3 and OGG writers report a failed write with this line and still finish the file.
-    if (level == LOG_WARNING && *owned == L"Output file write error")
-        m_bWriteFailed = true;
-    if (level == LOG_INFO && *owned == L"Done.")
-        PostMessage(WM_DRIVER_QUIT);
-    return 0;
+    return CMessageWnd::WindowProc(message, wParam, lParam);
 }
 
-LRESULT DriverWindow::OnRecProgress(WPARAM wParam, LPARAM)
+void DriverWindow::OnRecordingReset()
 {
-    delete[] reinterpret_cast<int32_t*>(wParam);
-    return 0;
+    // The quit waits for the encoder thread, so its last line ("Done.") is printed first.
+    PostMessage(WM_DRIVER_QUIT);
 }
 
-LRESULT DriverWindow::OnRecFinished(WPARAM, LPARAM)
+void DriverWindow::OnRecordingThreadEnd(int)
 {
-    m_bFinished = true;
-    return 0;
-}
-
-LRESULT DriverWindow::OnRecReset(WPARAM, LPARAM)
-{
-    return 0;
-}
-
-LRESULT DriverWindow::OnRecStatus(WPARAM, LPARAM lParam)
-{
-    SetStatusText(*reinterpret_cast<const CString*>(lParam));
-    return 0;
-}
-
-LRESULT DriverWindow::OnRecThreadEnd(WPARAM, LPARAM)
-{
-    m_bFailed = true;
     m_session->OnRecThreadEnd();
     PostMessage(WM_DRIVER_QUIT);
-    return 0;
 }
 
 LRESULT DriverWindow::OnDriverStop(WPARAM, LPARAM)
@@ -84,7 +51,8 @@ LRESULT DriverWindow::OnDriverStop(WPARAM, LPARAM)
 
 LRESULT DriverWindow::OnDriverQuit(WPARAM, LPARAM)
 {
-    // Done. comes just before the encoder thread returns.
+    // "Done." comes just before the encoder thread returns: once it has, the line is
+    // queued ahead of the quit.
     m_session->WaitForEnd(3000);
     PostQuitMessage(0);
     return 0;
@@ -139,7 +107,8 @@ BOOL DriverWindow::Run(CString& reason)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    if (m_bFailed || !m_bFinished || m_bWriteFailed)
+    // A file cut short by a failed write is finished all the same, but not what was asked.
+    if (m_outcome.result != RecordingOutcome::kComplete)
     {
         reason = m_strFirstProblem.IsEmpty() ? CString(L"the recording did not finish") : m_strFirstProblem;
         return FALSE;

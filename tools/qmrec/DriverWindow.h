@@ -6,11 +6,12 @@
 
 #include <memory>
 
+#include "engine/RecordingEvents.h"
 #include "engine/RecordingHost.h"
 #include "engine/RecordingSession.h"
 #include "framework/CMessageWnd.h"
 
-class DriverWindow : public CMessageWnd, public RecordingHost
+class DriverWindow : public CMessageWnd, public RecordingHost, public RecordingEvents
 {
 public:
     // Asks the loop to stop the recording (posted by the Ctrl+C handler).
@@ -26,8 +27,8 @@ public:
     BOOL Create();
     RecordingSession& Session() { return *m_session; }
 
-    // Message loop until the recording is over. TRUE when the file was finished, no
-    // worker failed and the writer reported no write error; otherwise the reason.
+    // Message loop until the recording is over. TRUE when it ended complete; otherwise
+    // the reason.
     BOOL Run(CString& reason);
     // Handles what is already queued (a refused Record posts its reason).
     void DispatchPending();
@@ -42,12 +43,15 @@ public:
     static CString LevelName(int level);
 
 protected:
-    LRESULT OnRecLog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecProgress(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecFinished(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecReset(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecThreadEnd(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRecStatus(WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // RecordingEvents
+    void OnRecordingProgress(const int32_t*, unsigned) override {}
+    void OnRecordingLog(const CString& text, int level) override { LogEvent(text, level); }
+    void OnRecordingStatus(const CString& text) override { SetStatusText(text); }
+    void OnRecordingFinished(const RecordingOutcome& outcome) override { m_outcome = outcome; }
+    void OnRecordingReset() override;
+    void OnRecordingThreadEnd(int worker) override;
+
     LRESULT OnDriverStop(WPARAM wParam, LPARAM lParam);
     LRESULT OnDriverQuit(WPARAM wParam, LPARAM lParam);
 
@@ -55,8 +59,6 @@ protected:
 
 private:
     std::unique_ptr<RecordingSession> m_session;
-    bool m_bFinished = false;
-    bool m_bFailed = false;
-    bool m_bWriteFailed = false; // the file is cut short, although it was finished
+    RecordingOutcome m_outcome; // cancelled until the writer says otherwise
     CString m_strFirstProblem;
 };

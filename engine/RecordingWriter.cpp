@@ -1,0 +1,28 @@
+#include "engine/RecordingWriter.h"
+
+#include <utility>
+
+RecordingWriter::RecordingWriter(WarnFn warn) : m_warn(std::move(warn)) {}
+
+RecordingWriter::~RecordingWriter() = default;
+
+bool RecordingWriter::CreateOutput(const CString& path, CFile& file) const
+{
+    if (file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone))
+        return true;
+    CString text;
+    text.Format(L"Error creating file %s", path.GetString());
+    Warn(text);
+    return false;
+}
+
+void RecordingWriter::FailWrite(const CString& detail)
+{
+    if (m_bWriteFailed)
+        return;
+    m_bWriteFailed = true;
+    m_bFull = true;
+    Warn(L"Output file write error");
+    if (!detail.IsEmpty())
+        Warn(detail);
+}
