@@ -102,15 +102,13 @@ if ! apt_ready; then
 fi
 
 # The posix thread model gives std::thread and std::mutex.
-if ! posix_threads; then
-    for t in gcc g++; do
-        for h in i686-w64-mingw32 x86_64-w64-mingw32; do
-            if [ "$(readlink -f /usr/bin/$h-$t)" != "/usr/bin/$h-$t-posix" ]; then
-                $SUDO update-alternatives --set $h-$t /usr/bin/$h-$t-posix >/dev/null
-            fi
-        done
+for t in gcc g++; do
+    for h in i686-w64-mingw32 x86_64-w64-mingw32; do
+        if [ "$(readlink -f /usr/bin/$h-$t)" != "/usr/bin/$h-$t-posix" ]; then
+            $SUDO update-alternatives --set $h-$t /usr/bin/$h-$t-posix >/dev/null
+        fi
     done
-fi
+done
 
 # ---------------------------------------------------------------- dependencies
 versions=""
