@@ -9,7 +9,9 @@ what=${1:-all}
 shift || true
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
-bash "$root/scripts/setup.sh"
+# The quick check of the set-up (the whole set-up only when something is missing); none when
+# the caller has just run it (QM_SETUP_DONE=1).
+[ "${QM_SETUP_DONE:-}" = 1 ] || bash "$root/scripts/setup.sh" --quick
 
 build_one() { # arch
     local arch=$1 dir="$root/build/$1"

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # One-time machine set-up for building and testing Quillmoth on Debian 12.
 # Idempotent: a second run only checks stamps and returns.
+#   setup.sh [--quick]
+# With --quick (run.sh, build.sh) it returns at once when the tools are installed and both
+# dependency trees carry this recipe's stamp, without asking apt for newer source versions;
+# anything missing runs the whole set-up.
 #  - enables i386 and source packages in the existing apt sources
 #  - installs the mingw-w64 toolchain, Wine, Xvfb, PulseAudio, the test checkers and
 #    the formatter
@@ -31,15 +35,38 @@ packages=(
     sox vorbis-tools lame googletest clang-format zip unzip
 )
 
+# The dependencies' build recipe: a change here rebuilds them.
+recipe=3
+
 apt_ready() {
-    # Every package installed and deb-src enabled: nothing to do.
+    # Every package installed and deb-src enabled: nothing to do. One query for all.
     dpkg --print-foreign-architectures | grep -qx i386 || return 1
     grep -rqsE '^Types:.*deb-src|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/ || return 1
-    local p
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || return 1
+    local installed
+    installed=$(dpkg-query -W -f='${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | grep -cx installed || true)
+    [ "$installed" -eq "${#packages[@]}" ]
+}
+
+posix_threads() {
+    local t h
+    for t in gcc g++; do
+        for h in i686-w64-mingw32 x86_64-w64-mingw32; do
+            [ "$(readlink -f /usr/bin/$h-$t)" = "/usr/bin/$h-$t-posix" ] || return 1
+        done
     done
 }
+
+deps_ready() {
+    # Both trees built by this recipe from the same source versions, and those sources kept.
+    local i686 x86_64
+    i686=$(cat "$QM_DEPS/i686-w64-mingw32/.stamp" 2>/dev/null) || return 1
+    x86_64=$(cat "$QM_DEPS/x86_64-w64-mingw32/.stamp" 2>/dev/null) || return 1
+    [ "$i686" = "$x86_64" ] && [ "${i686##* }" = "recipe=$recipe" ] && [ -f "$src/.stamp" ]
+}
+
+if [ "${1:-}" = --quick ] && apt_ready && posix_threads && deps_ready; then
+    exit 0
+fi
 
 if ! apt_ready; then
     log "configuring apt (i386, source packages) and installing tools"
@@ -90,7 +117,7 @@ for p in portaudio19 libogg libvorbis lame; do
     [ -n "$v" ] || { echo "setup: no source package for $p (are source entries enabled?)" >&2; exit 1; }
     versions+="$p=$v "
 done
-stamp_text="$versions recipe=3"
+stamp_text="$versions recipe=$recipe"
 
 fetch_sources() {
     [ -f "$src/.stamp" ] && [ "$(cat "$src/.stamp")" = "$versions" ] && return
