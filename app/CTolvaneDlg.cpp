@@ -175,12 +175,11 @@ BOOL CTolvaneDlg::OnInitDialog()
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     ::GetVersionExW(&version);
 #pragma GCC diagnostic pop
-    g_bComInitialized =
-        version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0);
-    if (g_bComInitialized)
+    if (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0))
     {
-        ::CoInitialize(nullptr);
-        if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_ITaskbarList3,
+        g_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
+        if (g_bComInitialized &&
+            FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_ITaskbarList3,
                                       reinterpret_cast<void**>(&g_pTaskbarList))))
             g_pTaskbarList = nullptr;
     }
@@ -1285,8 +1284,16 @@ void CTolvaneDlg::EndProgram()
         m_trayIcon.RemoveIcon();
     if (m_bAudioInitialized)
         Pa_Terminate();
+    if (g_pTaskbarList)
+    {
+        g_pTaskbarList->Release();
+        g_pTaskbarList = nullptr;
+    }
     if (g_bComInitialized)
+    {
         ::CoUninitialize();
+        g_bComInitialized = 0;
+    }
     EndDialog(1);
     ::TerminateProcess(::GetCurrentProcess(), 1);
 }
