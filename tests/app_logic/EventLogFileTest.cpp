@@ -2,6 +2,7 @@
 
 #include "../engine/TestFiles.h"
 #include "app/EventLogFile.h"
+#include "resources/Version.h"
 
 TEST(EventLogFile, BannerEventsAndTrailerByteForByte)
 {
@@ -24,7 +25,7 @@ TEST(EventLogFile, BannerEventsAndTrailerByteForByte)
 
     const std::wstring stars(60, L'*');
     const std::wstring banner = stars + L"\r\n" + stars + L"\r\n" +
-                                L"***************Quillmoth 6.3.6******************\r\n"
+                                L"***************Quillmoth " QM_VERSION_TEXT "******************\r\n"
                                 L"Starting Time: 14:03:09  Dec 09, 2026\r\n";
     std::vector<uint8_t> expected = {0xFF, 0xFE};
     const std::vector<uint8_t> text =
