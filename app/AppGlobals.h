@@ -20,6 +20,7 @@ extern int16_t g_nCaptureDevice;
 extern CTolvaneDlg* g_pMainDlg;
 extern CString g_strProgramDir; // the program's folder, no trailing backslash
 extern CString g_strDataDir;    // the user's data folder, no trailing backslash
+// The main window's CoInitialize succeeded (tried on Windows 7 and later only).
 extern int32_t g_bComInitialized;
 extern ITaskbarList3* g_pTaskbarList; // null before Windows 7
 extern int32_t g_bExitStarted;

@@ -169,12 +169,11 @@ BOOL CTolvaneDlg::OnInitDialog()
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     ::GetVersionExW(&version);
 #pragma GCC diagnostic pop
-    g_bComInitialized =
-        version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0);
-    if (g_bComInitialized)
+    if (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0))
     {
-        ::CoInitialize(nullptr);
-        if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_ITaskbarList3,
+        g_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
+        if (g_bComInitialized &&
+            FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_ITaskbarList3,
                                       reinterpret_cast<void**>(&g_pTaskbarList))))
             g_pTaskbarList = nullptr;
     }
@@ -381,18 +380,16 @@ BOOL CTolvaneDlg::InitAudioDevices()
     try
     {
         LogEvent(L"Initializing audio devices...", LOG_NOTE);
-        m_paError = Pa_Initialize();
-        if (m_paError != paNoError)
+        m_audio.emplace();
+        if (m_audio->GetError() != paNoError)
         {
-            ReportStreamError();
+            ReportStreamError(m_audio->GetError());
             return FALSE;
         }
-        m_bAudioInitialized = TRUE;
         const int count = Pa_GetDeviceCount();
         if (count < 0)
         {
-            m_paError = count;
-            ReportStreamError();
+            ReportStreamError(count);
             return FALSE;
         }
         if (count == 0)
@@ -469,11 +466,10 @@ BOOL CTolvaneDlg::InitAudioDevices()
     }
     catch (...)
     {
-        Pa_Terminate();
-        m_bAudioInitialized = FALSE;
+        m_audio.reset();
         ShowMessage(L"Error on Initializing Audio Devices!", MB_ICONSTOP);
         LogEvent(L"Error on initializing audio devices!", LOG_ERROR);
-        ReportStreamError();
+        ReportStreamError(paNoError);
         return FALSE;
     }
 }
@@ -528,15 +524,11 @@ void CTolvaneDlg::SetStatusText(int kind, const CString& text)
     m_wndStatusBar.SetTipText(pane, tip);
 }
 
-void CTolvaneDlg::ReportStreamError()
+void CTolvaneDlg::ReportStreamError(PaError error)
 {
-    Pa_Terminate();
-    m_bAudioInitialized = FALSE;
+    m_audio.reset();
     LogEvent(L"An error occurred while using the stream.", LOG_WARNING);
-    CString text;
-    text.Format(L"Error number: %d    Error message: %s.", m_paError,
-                AnsiToCString(Pa_GetErrorText(m_paError)).GetString());
-    LogEvent(text, LOG_WARNING);
+    LogEvent(AudioLibrary::ErrorText(error), LOG_WARNING);
 }
 
 void CTolvaneDlg::ReportDamagedFileList(const RecordedFilesFile& file)
@@ -1295,10 +1287,17 @@ void CTolvaneDlg::EndProgram()
     m_pSession.reset();
     if (m_bTrayIcon)
         m_trayIcon.RemoveIcon();
-    if (m_bAudioInitialized)
-        Pa_Terminate();
+    m_audio.reset();
+    if (g_pTaskbarList)
+    {
+        g_pTaskbarList->Release();
+        g_pTaskbarList = nullptr;
+    }
     if (g_bComInitialized)
+    {
         ::CoUninitialize();
+        g_bComInitialized = 0;
+    }
     EndDialog(1);
     ::TerminateProcess(::GetCurrentProcess(), 1);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "app/pages/CRecDlg.h"
 #include "controls/CStaticTime.h"
 #include "controls/CSystemTray.h"
+#include "engine/AudioLibrary.h"
 #include "engine/RecordingEvents.h"
 #include "engine/RecordingHost.h"
 #include "engine/RecordingSession.h"
@@ -49,7 +51,8 @@ public:
     void LogEvent(const CString& text, int level) override;
     // kind 1 last event, 2 current status, 3 output format.
     void SetStatusText(int kind, const CString& text) override;
-    void ReportStreamError();
+    // Ends the audio library and logs the error.
+    void ReportStreamError(PaError error);
     // A list file that could not be read whole: kept aside, so exit does not overwrite it.
     void ReportDamagedFileList(const RecordedFilesFile& file) override;
 
@@ -187,6 +190,8 @@ private:
     CSystemTray m_trayIcon;
     BOOL m_bTrayIcon = FALSE;
 
+    // From the start-up's device listing on; declared first, so it outlives the session.
+    std::optional<AudioLibrary> m_audio;
     std::unique_ptr<RecordingSession> m_pSession;
     // The read-outs, icons and taskbar show a recording until its reset, or a failure.
     bool m_bShowsRecording = false;
@@ -195,8 +200,6 @@ private:
     // The control that had the focus when the window last lost it (or went to the tray).
     HWND m_hWndSavedFocus = nullptr;
     void ReturnToIdle();
-    PaError m_paError = paNoError;
-    BOOL m_bAudioInitialized = FALSE;
     BOOL m_bStarted = FALSE; // start-up got past the point where exit may save
     BOOL m_bListDamaged = FALSE;
     BOOL m_bExiting = FALSE;

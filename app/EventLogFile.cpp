@@ -1,6 +1,7 @@
 #include "app/EventLogFile.h"
 
 #include "controls/CStdioFileEx.h"
+#include "resources/Version.h"
 
 EventLogFile::EventLogFile(const CString& path) : m_path(path) {}
 
@@ -28,7 +29,8 @@ BOOL EventLogFile::WriteBanner(const CString& startLine) const
 {
     const CString stars(L'*', 60);
     return Append(stars + L"\r\n" + stars + L"\r\n" +
-                  L"***************Quillmoth 6.3.6******************\r\n" + startLine + L"\r\n");
+                  L"***************Quillmoth " QM_VERSION_TEXT "******************\r\n" + startLine +
+                  L"\r\n");
 }
 
 BOOL EventLogFile::AppendEvent(const CString& stamp, const CString& text) const

@@ -1,5 +1,7 @@
 #include "controls/CFolderDialog.h"
 
+#include "framework/CallbackGuard.h"
+
 CFolderDialog::CFolderDialog(LPCWSTR lpszTitle, LPCWSTR lpszFolderName, CWnd* pParentWnd, UINT uFlags)
     : CCommonDialog(pParentWnd), m_strTitle(lpszTitle ? lpszTitle : L"")
 {
@@ -100,30 +102,29 @@ int CALLBACK CFolderDialog::BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lPar
         return 0;
     int result = 0;
     self->m_hWndBrowser = hWnd;
-    try
-    {
-        switch (uMsg)
-        {
-        case BFFM_INITIALIZED:
-            self->OnInitialized();
-            break;
-        case BFFM_SELCHANGED:
-            self->OnSelChanged(reinterpret_cast<LPITEMIDLIST>(lParam));
-            break;
-        case BFFM_VALIDATEFAILEDW:
-            result = self->OnValidateFailed(reinterpret_cast<LPCWSTR>(lParam));
-            break;
-        case BFFM_IUNKNOWN:
-            self->OnIUnknown(reinterpret_cast<IUnknown*>(lParam));
-            break;
-        default:
-            break;
-        }
-    }
-    catch (...)
-    {
-        result = 0;
-    }
+    CallbackGuard::Run(L"the folder browser's callback",
+                       [&] { result = self->OnBrowserMessage(uMsg, lParam); });
     self->m_hWndBrowser = nullptr;
     return result;
+}
+
+int CFolderDialog::OnBrowserMessage(UINT uMsg, LPARAM lParam)
+{
+    switch (uMsg)
+    {
+    case BFFM_INITIALIZED:
+        OnInitialized();
+        break;
+    case BFFM_SELCHANGED:
+        OnSelChanged(reinterpret_cast<LPITEMIDLIST>(lParam));
+        break;
+    case BFFM_VALIDATEFAILEDW:
+        return OnValidateFailed(reinterpret_cast<LPCWSTR>(lParam));
+    case BFFM_IUNKNOWN:
+        OnIUnknown(reinterpret_cast<IUnknown*>(lParam));
+        break;
+    default:
+        break;
+    }
+    return 0;
 }

@@ -34,6 +34,8 @@ protected:
     virtual void OnSelChanged(LPITEMIDLIST pItemIDList);
     virtual BOOL OnValidateFailed(LPCWSTR pszPath);
     virtual void OnIUnknown(IUnknown*) {}
+    // The callback's message to the handlers above; what the callback returns.
+    int OnBrowserMessage(UINT uMsg, LPARAM lParam);
 
     BROWSEINFOW m_bi;
     CString m_strTitle; // the browser keeps a pointer to it

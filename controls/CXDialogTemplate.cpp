@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "controls/MsgBoxLayout.h"
+#include "framework/CallbackGuard.h"
 
 namespace
 {
@@ -411,15 +412,10 @@ INT_PTR CALLBACK CXDialogTemplate::MsgBoxDlgProc(HWND hWnd, UINT message, WPARAM
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         return FALSE;
     }
-    try
-    {
-        return self->OnMessage(hWnd, message, wParam, lParam);
-    }
-    catch (...)
-    {
-        ::OutputDebugStringW(L"message box: exception in a handler\n");
-        return FALSE;
-    }
+    INT_PTR result = FALSE;
+    CallbackGuard::Run(L"a message box handler",
+                       [&] { result = self->OnMessage(hWnd, message, wParam, lParam); });
+    return result;
 }
 
 LRESULT CALLBACK CXDialogTemplate::MsgBoxIconProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

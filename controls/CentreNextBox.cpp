@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "framework/CWnd.h"
+#include "framework/CallbackGuard.h"
 
 namespace
 {
@@ -33,15 +34,17 @@ CentreNextBox::~CentreNextBox()
 LRESULT CALLBACK CentreNextBox::Hook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && g_hOver)
-    {
-        const HWND hBox = reinterpret_cast<HWND>(wParam);
-        wchar_t name[16] = {};
-        ::GetClassNameW(hBox, name, 16);
-        if (std::wcscmp(name, L"#32770") == 0)
-        {
-            CWnd::FromHandle(hBox)->CenterWindow(CWnd::FromHandle(g_hOver));
-            g_hOver = nullptr; // the box only, not what it opens
-        }
-    }
+        CallbackGuard::Run(L"the box-centring hook", [&] { CentreBox(reinterpret_cast<HWND>(wParam)); });
     return ::CallNextHookEx(g_hActive, code, wParam, lParam);
+}
+
+void CentreNextBox::CentreBox(HWND hBox)
+{
+    wchar_t name[16] = {};
+    ::GetClassNameW(hBox, name, 16);
+    if (std::wcscmp(name, L"#32770") == 0)
+    {
+        CWnd::FromHandle(hBox)->CenterWindow(CWnd::FromHandle(g_hOver));
+        g_hOver = nullptr; // the box only, not what it opens
+    }
 }

@@ -14,6 +14,7 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CentreBox(HWND hBox);
 
     HHOOK m_hHook = nullptr;
 };

@@ -3,15 +3,14 @@
 #include <commctrl.h>
 
 #include <cwchar>
-#include <exception>
 #include <mutex>
 #include <set>
 #include <string>
 #include <unordered_map>
 
 #include "framework/CCmdUI.h"
+#include "framework/CallbackGuard.h"
 #include "framework/CDC.h"
-#include "framework/CException.h"
 #include "framework/CFont.h"
 #include "framework/CHandleMap.h"
 #include "framework/CMenu.h"
@@ -41,25 +40,6 @@ PermanentMap& Permanent()
 thread_local MSG t_currentMessage = {};
 thread_local CWnd* t_pendingCreation = nullptr;
 thread_local int t_wndProcDepth = 0;
-
-void DefaultReporter(LPCWSTR text)
-{
-    ::OutputDebugStringW(text);
-}
-CWnd::ExceptionReporter g_reporter = &DefaultReporter;
-
-void Report(LPCWSTR what, UINT message)
-{
-    wchar_t text[512];
-    std::swprintf(text, 512, L"Exception in the handler of message 0x%04X: %ls\n", message, what);
-    try
-    {
-        g_reporter(text);
-    }
-    catch (...)
-    {
-    }
-}
 
 // A result that leaves the window in a sane state after a failed handler.
 LRESULT ResultAfterException(HWND hWnd, UINT message)
@@ -214,15 +194,9 @@ LRESULT CALLBACK CWnd::CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam)
     {
         CWnd* pWnd = t_pendingCreation;
         t_pendingCreation = nullptr;
-        try
-        {
-            // Before the first message reaches the window.
-            pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
-        }
-        catch (...)
-        {
-            Report(L"creation hook", WM_NCCREATE);
-        }
+        // Before the first message reaches the window.
+        CallbackGuard::Run(L"the creation hook",
+                           [&] { pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam)); });
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
@@ -310,24 +284,11 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     {
         result = pWnd->WindowProc(message, wParam, lParam);
     }
-    catch (const CException& e)
-    {
-        wchar_t text[256] = L"";
-        if (!e.GetErrorMessage(text, 256))
-            std::wcscpy(text, L"framework exception");
-        Report(text, message);
-        result = ResultAfterException(hWnd, message);
-    }
-    catch (const std::exception& e)
-    {
-        wchar_t text[256];
-        std::swprintf(text, 256, L"%hs", e.what());
-        Report(text, message);
-        result = ResultAfterException(hWnd, message);
-    }
     catch (...)
     {
-        Report(L"unknown exception", message);
+        wchar_t where[64];
+        std::swprintf(where, 64, L"the handler of message 0x%04X", message);
+        CallbackGuard::ReportCurrent(where);
         result = ResultAfterException(hWnd, message);
     }
     t_wndProcDepth--;
@@ -338,21 +299,9 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         // The window is gone: forget it before the object may delete itself.
         pWnd->m_pfnSuper = nullptr;
         pWnd->Detach();
-        try
-        {
-            pWnd->PostNcDestroy();
-        }
-        catch (...)
-        {
-            Report(L"PostNcDestroy", message);
-        }
+        CallbackGuard::Run(L"PostNcDestroy", [&] { pWnd->PostNcDestroy(); });
     }
     return result;
-}
-
-void CWnd::SetExceptionReporter(ExceptionReporter reporter)
-{
-    g_reporter = reporter ? reporter : &DefaultReporter;
 }
 
 const MSG* CWnd::GetCurrentMessage()

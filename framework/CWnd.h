@@ -89,10 +89,6 @@ public:
     // The message being handled on this thread.
     static const MSG* GetCurrentMessage();
 
-    // Handlers that throw are reported here (default: the debugger output).
-    using ExceptionReporter = void (*)(LPCWSTR text);
-    static void SetExceptionReporter(ExceptionReporter reporter);
-
     // ---- wrappers
     BOOL SetWindowText(LPCWSTR lpszString) { return ::SetWindowTextW(m_hWnd, lpszString); }
     int GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const

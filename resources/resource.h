@@ -206,7 +206,3 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
-
-// ---- version
-#define QM_VERSION_TEXT "6.3.6"
-#define QM_VERSION_NUMBERS 6, 3, 6, 0

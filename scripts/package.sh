@@ -37,9 +37,10 @@ for f in Quillmoth.exe lame_enc.dll Tips.tip; do
     [[ -f $bin/$f ]] || die "$bin/$f is missing after the build"
 done
 
-# The version as the About box shows it; the word size from the program's own header.
-version=$(sed -n 's/.*"Quillmoth \([0-9][0-9.]*\)".*/\1/p' "$root/resources/Quillmoth.rc" | head -n 1)
-[[ -n $version ]] || die "no version in resources/Quillmoth.rc"
+# The version the build put into the program; the word size from the program's own header.
+version_h=$build/generated/resources/Version.h
+version=$(sed -n 's/^#define QM_VERSION_TEXT "\([0-9][0-9.]*\)"$/\1/p' "$version_h" 2>/dev/null | head -n 1)
+[[ -n $version ]] || die "no version in $version_h: build first"
 case $(od -An -tx2 -j "$(( $(od -An -tu4 -j 60 -N 4 "$bin/Quillmoth.exe") + 4 ))" -N 2 "$bin/Quillmoth.exe" | tr -d ' ') in
     014c) word=win32 ;;
     8664) word=win64 ;;

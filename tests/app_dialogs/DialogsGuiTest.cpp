@@ -11,6 +11,7 @@
 
 #include "../engine/TestFiles.h"
 #include "harness/SignalMatch.h"
+#include "resources/Version.h"
 #include "resources/resource.h"
 #include "tests/app_dialogs/ClassesValue.h"
 #include "tests/app_gui/RunningApp.h"
@@ -99,7 +100,7 @@ TEST(DialogsGui, AboutBoxFromMenuToolbarAndSystemMenuWithWorkingLinks)
     ExpectModalOver(about, main);
     EXPECT_TRUE(IsCentredOver(about, main));
     const std::vector<std::wstring> texts = ChildTexts(about);
-    for (const wchar_t* text : {L"Quillmoth 6.3.6", L"Homepage:", L"Support:",
+    for (const wchar_t* text : {L"Quillmoth " QM_VERSION_TEXT, L"Homepage:", L"Support:",
                                 L"Thanks for using this FREEWARE. We hope you like it.", L"OK",
                                 L"https://www.quillmoth.example/", L"support@quillmoth.example"})
         EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), text)) << Narrow(text);

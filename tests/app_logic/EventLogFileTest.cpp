@@ -2,6 +2,7 @@
 
 #include "../engine/TestFiles.h"
 #include "app/EventLogFile.h"
+#include "resources/Version.h"
 
 TEST(EventLogFile, BannerEventsAndTrailerByteForByte)
 {
@@ -16,7 +17,7 @@ TEST(EventLogFile, BannerEventsAndTrailerByteForByte)
     t.wMinute = 3;
     t.wSecond = 9;
     const CString start = EventLogFile::FormatStartLine(t);
-    EXPECT_TRUE(start == L"Starting Time: 14:03:09  Dec 09, 2026");
+    EXPECT_EQ(start, L"Starting Time: 14:03:09  Dec 09, 2026");
     ASSERT_TRUE(log.WriteBanner(start));
     ASSERT_TRUE(log.AppendEvent(EventLogFile::FormatStamp(t), L"Finished Initialization."));
     ASSERT_TRUE(log.WriteTrailer());
@@ -24,7 +25,7 @@ TEST(EventLogFile, BannerEventsAndTrailerByteForByte)
 
     const std::wstring stars(60, L'*');
     const std::wstring banner = stars + L"\r\n" + stars + L"\r\n" +
-                                L"***************Quillmoth 6.3.6******************\r\n"
+                                L"***************Quillmoth " QM_VERSION_TEXT "******************\r\n"
                                 L"Starting Time: 14:03:09  Dec 09, 2026\r\n";
     std::vector<uint8_t> expected = {0xFF, 0xFE};
     const std::vector<uint8_t> text =
@@ -34,8 +35,8 @@ TEST(EventLogFile, BannerEventsAndTrailerByteForByte)
 
     t.wMonth = 1;
     t.wHour = 0;
-    EXPECT_TRUE(EventLogFile::FormatStamp(t) == L"00:03:09  ");
-    EXPECT_TRUE(EventLogFile::FormatStartLine(t) == L"Starting Time: 00:03:09  Jan 09, 2026");
+    EXPECT_EQ(EventLogFile::FormatStamp(t), L"00:03:09  ");
+    EXPECT_EQ(EventLogFile::FormatStartLine(t), L"Starting Time: 00:03:09  Jan 09, 2026");
 
     EXPECT_FALSE(EventLogFile((folder.Path() + L"missing\\Quillmoth.log").c_str()).AppendEvent(L"x", L"y"));
 }

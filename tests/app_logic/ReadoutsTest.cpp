@@ -7,10 +7,10 @@
 
 TEST(RecordingReadouts, ClockAndProgressOverTheWholeRange)
 {
-    EXPECT_TRUE(RecordingReadouts::ElapsedText(0) == L"00:00:00.0");
-    EXPECT_TRUE(RecordingReadouts::ElapsedText(36000) == L"01:00:00.0");
-    EXPECT_TRUE(RecordingReadouts::ElapsedText(359999) == L"09:59:59.9");
-    EXPECT_TRUE(RecordingReadouts::ElapsedText(3600000) == L"100:00:00.0");
+    EXPECT_EQ(RecordingReadouts::ElapsedText(0), L"00:00:00.0");
+    EXPECT_EQ(RecordingReadouts::ElapsedText(36000), L"01:00:00.0");
+    EXPECT_EQ(RecordingReadouts::ElapsedText(359999), L"09:59:59.9");
+    EXPECT_EQ(RecordingReadouts::ElapsedText(3600000), L"100:00:00.0");
 
     int p = -1;
     EXPECT_FALSE(RecordingReadouts::StopProgress(10, 0, p)); // a stop time of 00:00:00
@@ -32,22 +32,23 @@ TEST(RecordingReadouts, LevelsRoundHalvesAwayAndMonoShowsOneLevelTwice)
     // Silence, full scale (the most negative sample included) and half scale.
     std::vector<int32_t> block(8820, 0);
     ASSERT_TRUE(RecordingReadouts::LevelTexts(block.data(), 8820, 2, left, right));
-    EXPECT_TRUE(left == L"-99" && right == L"-99");
+    EXPECT_EQ(left, L"-99");
+    EXPECT_EQ(right, L"-99");
     for (size_t i = 0; i < block.size(); i += 2)
     {
         block[i] = INT32_MIN;
         block[i + 1] = 1 << 30;
     }
     ASSERT_TRUE(RecordingReadouts::LevelTexts(block.data(), 8820, 2, left, right));
-    EXPECT_TRUE(left == L"-00");
-    EXPECT_TRUE(right == L"-03"); // 10 log10(0.5) = -3.01
+    EXPECT_EQ(left, L"-00");
+    EXPECT_EQ(right, L"-03"); // 10 log10(0.5) = -3.01
     // Mono: every 128th sample of the block, the same text on both sides.
     std::vector<int32_t> mono(4410, 0);
     for (size_t i = 0; i < mono.size(); i += 128)
         mono[i] = 214748365; // a tenth of full scale: -10 dB
     ASSERT_TRUE(RecordingReadouts::LevelTexts(mono.data(), 4410, 1, left, right));
-    EXPECT_TRUE(left == L"-10");
-    EXPECT_TRUE(right == left);
+    EXPECT_EQ(left, L"-10");
+    EXPECT_EQ(right, left);
     // Too little to measure: no text, nothing divided by zero.
     EXPECT_FALSE(RecordingReadouts::LevelTexts(block.data(), 1, 2, left, right));
     EXPECT_FALSE(RecordingReadouts::LevelTexts(nullptr, 100, 2, left, right));
@@ -56,21 +57,21 @@ TEST(RecordingReadouts, LevelsRoundHalvesAwayAndMonoShowsOneLevelTwice)
 TEST(RecordingReadouts, FormatLinesAndSettingsOutsideTheTables)
 {
     RecorderSettings s;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR 128 kbps; 44100 Hz; Joint Stereo;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"MP3:  CBR 128 kbps; 44100 Hz; Joint Stereo;");
     s.nOutputFormat = FORMAT_WAV;
     s.nSampleRateIndex = 0;
     s.nChannels = 1;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"WAV:  Signed 16 bit PCM  8000 Hz;  Mono;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"WAV:  Signed 16 bit PCM  8000 Hz;  Mono;");
     s.nWavSubFormat = 0;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"WAV:  Unsigned 8 bit PCM  8000 Hz;  Mono;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"WAV:  Unsigned 8 bit PCM  8000 Hz;  Mono;");
     s.nOutputFormat = FORMAT_OGG;
     s.nSampleRateIndex = 7;
     s.nChannels = 2;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"OGG:  Quality : 0.30; Stereo; 44100 Hz;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"OGG:  Quality : 0.30; Stereo; 44100 Hz;");
     s.nOggQuality = 6;
     s.nChannels = 1;
     s.nSampleRateIndex = 8;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"OGG:  Quality : 0.60; Mono; 48000 Hz;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"OGG:  Quality : 0.60; Mono; 48000 Hz;");
 
     // Where MP3 lacks the bitrate at the input rate, the line gives the file's own rate.
     s.nOutputFormat = FORMAT_MP3;
@@ -78,9 +79,9 @@ TEST(RecordingReadouts, FormatLinesAndSettingsOutsideTheTables)
     s.nSampleRateIndex = 7;
     s.nMp3ChannelMode = 1;
     s.nMp3BitrateIndex = 7; // 64 kbps exists at 44100 Hz
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR  64 kbps; 44100 Hz; Joint Stereo;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"MP3:  CBR  64 kbps; 44100 Hz; Joint Stereo;");
     s.nMp3BitrateIndex = 1; // 16 kbps does not
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR  16 kbps; 22050 Hz; Joint Stereo;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"MP3:  CBR  16 kbps; 22050 Hz; Joint Stereo;");
 
     // A hand-edited file: nothing is read outside a table.
     s.nOutputFormat = FORMAT_MP3;
@@ -88,11 +89,11 @@ TEST(RecordingReadouts, FormatLinesAndSettingsOutsideTheTables)
     s.nMp3BitrateIndex = 40;
     s.nSampleRateIndex = 12;
     s.nMp3ChannelMode = 7;
-    EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"MP3:  CBR   ? kbps;     ? Hz;");
+    EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"MP3:  CBR   ? kbps;     ? Hz;");
     // A format that Record refuses is not left blank: nothing will be recorded.
     for (int format : {0, 4, -1})
     {
         s.nOutputFormat = static_cast<int16_t>(format);
-        EXPECT_TRUE(RecordingReadouts::FormatDescription(s) == L"No output format: choose WAV, MP3 or OGG");
+        EXPECT_EQ(RecordingReadouts::FormatDescription(s), L"No output format: choose WAV, MP3 or OGG");
     }
 }

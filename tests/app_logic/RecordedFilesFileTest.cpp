@@ -24,7 +24,7 @@ void ExpectSameRows(const std::vector<RecordedFileRow>& expected, const std::vec
     for (size_t r = 0; r < expected.size(); ++r)
     {
         for (int c = 0; c < 6; ++c)
-            EXPECT_TRUE(expected[r].cells[c] == actual[r].cells[c]) << "row " << r << " cell " << c;
+            EXPECT_EQ(expected[r].cells[c], actual[r].cells[c]) << "row " << r << " cell " << c;
         EXPECT_EQ(expected[r].nData, actual[r].nData) << "row " << r;
     }
 }
@@ -113,9 +113,9 @@ TEST(RecordedFilesFile, ReadsNarrowStringsWithoutTheMarker)
     std::vector<RecordedFileRow> rows;
     ASSERT_EQ(RecordedFilesFile(path.c_str()).Load(rows), RecordedFilesFile::Loaded);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_TRUE(rows[0].cells[0] == L"take.wav");
-    EXPECT_TRUE(rows[0].cells[1] == L"C:\\Rec\\");
-    EXPECT_TRUE(rows[0].cells[5] == L"0.861");
+    EXPECT_EQ(rows[0].cells[0], L"take.wav");
+    EXPECT_EQ(rows[0].cells[1], L"C:\\Rec\\");
+    EXPECT_EQ(rows[0].cells[5], L"0.861");
     EXPECT_EQ(rows[0].nData, 0u);
 }
 
@@ -190,12 +190,12 @@ TEST(RecordedFilesFile, AFailedSaveLeavesTheOldListAndADamagedOneIsKeptAside)
     RecordedFilesFile file(path.c_str());
     CString kept;
     ASSERT_TRUE(file.KeepDamagedCopy(kept));
-    EXPECT_TRUE(kept == CString((folder.Path() + L"Output.damaged.ini").c_str()));
+    EXPECT_EQ(kept, CString((folder.Path() + L"Output.damaged.ini").c_str()));
     EXPECT_EQ(ReadAll(kept.GetString()), old);
     EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 
     ASSERT_TRUE(file.Save({}));
     ASSERT_TRUE(file.KeepDamagedCopy(kept));
-    EXPECT_TRUE(kept == CString((folder.Path() + L"Output.damaged (2).ini").c_str()));
+    EXPECT_EQ(kept, CString((folder.Path() + L"Output.damaged (2).ini").c_str()));
     EXPECT_EQ(ReadAll(folder.Path() + L"Output.damaged.ini"), old);
 }

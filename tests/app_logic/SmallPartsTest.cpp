@@ -12,14 +12,14 @@
 TEST(FreeSpace, WarningBelow100MegabytesAndUnknownSpace)
 {
     FreeSpaceReport low = BuildFreeSpaceReport(L"C:\\", TRUE, 99.9);
-    EXPECT_TRUE(low.strStatus == L"Free space on drive C  99.90 MB");
-    EXPECT_TRUE(low.strWarning == L"Warning, less than 100 MB free space on drive C");
+    EXPECT_EQ(low.strStatus, L"Free space on drive C  99.90 MB");
+    EXPECT_EQ(low.strWarning, L"Warning, less than 100 MB free space on drive C");
     FreeSpaceReport enough = BuildFreeSpaceReport(L"D:\\", TRUE, 100.0);
-    EXPECT_TRUE(enough.strStatus == L"Free space on drive D  100.00 MB");
+    EXPECT_EQ(enough.strStatus, L"Free space on drive D  100.00 MB");
     EXPECT_TRUE(enough.strWarning.IsEmpty());
     FreeSpaceReport unc = BuildFreeSpaceReport(L"\\\\server\\share\\", FALSE, 0.0);
     EXPECT_FALSE(unc.bKnown);
-    EXPECT_TRUE(unc.strStatus == L"Free space on drive \\\\server\\share\\ unknown");
+    EXPECT_EQ(unc.strStatus, L"Free space on drive \\\\server\\share\\ unknown");
     EXPECT_TRUE(unc.strWarning.IsEmpty());
 
     // The real volume of a scratch folder, reached by a full and by a relative path.
@@ -38,14 +38,14 @@ TEST(FreeSpace, WarningBelow100MegabytesAndUnknownSpace)
 TEST(FormatTables, IndexesOutsideTheTablesAreRefused)
 {
     RecorderSettings s;
-    EXPECT_TRUE(FormatRateAndChannels(s) == L" 44100 Hz;  Stereo;");
+    EXPECT_EQ(FormatRateAndChannels(s), L" 44100 Hz;  Stereo;");
     s.nSampleRateIndex = 0;
     s.nChannels = 1;
-    EXPECT_TRUE(FormatRateAndChannels(s) == L"  8000 Hz;  Mono;");
+    EXPECT_EQ(FormatRateAndChannels(s), L"  8000 Hz;  Mono;");
     for (int16_t index : {int16_t(9), int16_t(12), int16_t(-1)})
     {
         s.nSampleRateIndex = index;
-        EXPECT_TRUE(FormatRateAndChannels(s) == L"    ? Hz;  Mono;");
+        EXPECT_EQ(FormatRateAndChannels(s), L"    ? Hz;  Mono;");
     }
     int32_t rate = 5;
     EXPECT_FALSE(SampleRateAt(9, rate));
@@ -59,15 +59,15 @@ TEST(FormatTables, IndexesOutsideTheTablesAreRefused)
     EXPECT_TRUE(Mp3BitrateAt(13, kbps));
     EXPECT_EQ(kbps, 192);
     EXPECT_TRUE(AnsiToCString(nullptr).IsEmpty());
-    EXPECT_TRUE(AnsiToCString("Line In") == L"Line In");
+    EXPECT_EQ(AnsiToCString("Line In"), L"Line In");
 }
 
 TEST(AppFolders, DataProgramAndDefaultOutputFolders)
 {
     const CString data = GetUserDataFolder();
-    EXPECT_TRUE(data.Right(10) == L"\\Quillmoth");
+    EXPECT_EQ(data.Right(10), L"\\Quillmoth");
     EXPECT_EQ(data.Find(L"\\\\"), -1);
-    EXPECT_TRUE(GetDefaultDestDir().Right(1) == L"\\");
+    EXPECT_EQ(GetDefaultDestDir().Right(1), L"\\");
     const CString exe = GetProgramDir() + L"\\app_logic_tests.exe";
     EXPECT_NE(GetFileAttributesW(exe), INVALID_FILE_ATTRIBUTES) << exe.GetString();
 }
@@ -79,15 +79,15 @@ TEST(EventPresentation, PanesTipsAndColoursByKindAndLevel)
     CString tip;
     ASSERT_TRUE(EventPresentation::StatusPane(1, L"14:03:09  Finished Initialization.", pane, shown, tip));
     EXPECT_EQ(0, pane);
-    EXPECT_TRUE(shown == L"  14:03:09  Finished Initialization.");
-    EXPECT_TRUE(tip == L"Last Event:  14:03:09  Finished Initialization.");
+    EXPECT_EQ(shown, L"  14:03:09  Finished Initialization.");
+    EXPECT_EQ(tip, L"Last Event:  14:03:09  Finished Initialization.");
     ASSERT_TRUE(EventPresentation::StatusPane(2, L"Recording:  C:\\a.wav", pane, shown, tip));
     EXPECT_EQ(1, pane);
-    EXPECT_TRUE(shown == L" Recording:  C:\\a.wav");
-    EXPECT_TRUE(tip == L"Current Status: Recording:  C:\\a.wav");
+    EXPECT_EQ(shown, L" Recording:  C:\\a.wav");
+    EXPECT_EQ(tip, L"Current Status: Recording:  C:\\a.wav");
     ASSERT_TRUE(EventPresentation::StatusPane(3, L"WAV;", pane, shown, tip));
     EXPECT_EQ(2, pane);
-    EXPECT_TRUE(tip == L"Output Audio Format: WAV;");
+    EXPECT_EQ(tip, L"Output Audio Format: WAV;");
     EXPECT_FALSE(EventPresentation::StatusPane(0, L"x", pane, shown, tip));
     EXPECT_FALSE(EventPresentation::StatusPane(4, L"x", pane, shown, tip));
 
@@ -106,9 +106,9 @@ TEST(EventPresentation, PanesTipsAndColoursByKindAndLevel)
 
 TEST(DeviceListing, NamesAndTheChosenEntry)
 {
-    EXPECT_TRUE(DeviceListing::CleanName(L"Line In - Input") == L"Line In");
-    EXPECT_TRUE(DeviceListing::CleanName(L"A - Input B - Input") == L"A B");
-    EXPECT_TRUE(DeviceListing::CleanName(L"Microphone") == L"Microphone");
+    EXPECT_EQ(DeviceListing::CleanName(L"Line In - Input"), L"Line In");
+    EXPECT_EQ(DeviceListing::CleanName(L"A - Input B - Input"), L"A B");
+    EXPECT_EQ(DeviceListing::CleanName(L"Microphone"), L"Microphone");
 
     const std::vector<int> devices = {0, 3, 7}; // the library's indexes of three inputs
     EXPECT_EQ(1, DeviceListing::ChooseEntry(1, devices, 7));

@@ -147,7 +147,7 @@ TEST(CArchive, StringLengthFormsAroundTheirLimits)
 
         std::vector<BYTE> bytes;
         CString back = StoreAndLoad(path, text, &bytes);
-        EXPECT_TRUE(back == text) << "length " << c.length;
+        EXPECT_EQ(back, text) << "length " << c.length;
         ASSERT_EQ(c.header + 2u * c.length, bytes.size()) << "length " << c.length;
         EXPECT_EQ(0xFF, bytes[0]);
         EXPECT_EQ(0xFE, bytes[1]);
@@ -166,7 +166,7 @@ TEST(CArchive, StringBytesAndNonAsciiText)
     EXPECT_EQ(0, memcmp(bytes.data(), ab, sizeof(ab)));
 
     CString text(L"Gr\x00fc\x00df\x0065 \x4e2d\x6587 \xd83c\xdfb5 C:\\Musik\\");
-    EXPECT_TRUE(StoreAndLoad(path, text, &bytes) == text);
+    EXPECT_EQ(StoreAndLoad(path, text, &bytes), text);
 }
 
 TEST(CArchive, LoadsNarrowStringsWithoutTheMarker)

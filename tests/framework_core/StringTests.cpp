@@ -205,10 +205,10 @@ TEST(CStringCase, CaseFoldingCoversNonAsciiLetters)
     EXPECT_LT(CString(L"abc").CompareNoCase(L"ABD"), 0);
     EXPECT_GT(CString(L"abd").Compare(L"abc"), 0);
     EXPECT_LT(CString(L"B").Compare(L"a"), 0); // ordinal: upper case sorts first
-    EXPECT_TRUE(CString(L"abc") == L"abc");
+    EXPECT_EQ(CString(L"abc"), L"abc");
     EXPECT_TRUE(L"abc" != CString(L"abd"));
     EXPECT_TRUE(CString(L"a") < CString(L"b"));
-    EXPECT_TRUE(CString() == L"");
+    EXPECT_EQ(CString(), L"");
 }
 
 TEST(CStringBuffer, GetBufferAndReleaseBuffer)

@@ -12,6 +12,7 @@
 
 #include "framework/CBrush.h"
 #include "framework/CCmdUI.h"
+#include "framework/CallbackGuard.h"
 #include "framework/CComboBox.h"
 #include "framework/CDataExchange.h"
 #include "framework/CListCtrl.h"
@@ -249,12 +250,12 @@ TEST(Dialog, QuitMessageEndsTheLoopAndIsPostedAgain)
 
 TEST(Dialog, ThrowingHandlerDoesNotEndTheModalLoop)
 {
-    CWnd::SetExceptionReporter([](LPCWSTR) {});
+    CallbackGuard::SetReporter([](LPCWSTR) {});
     ScriptedDialog dlg(IDD_BASIC);
     dlg.steps = {[](ScriptedDialog&) { throw std::runtime_error("step failed"); },
                  [](ScriptedDialog& d) { d.EndDialog(IDOK); }};
     EXPECT_EQ(IDOK, dlg.DoModal());
-    CWnd::SetExceptionReporter(nullptr);
+    CallbackGuard::SetReporter(nullptr);
 }
 
 namespace

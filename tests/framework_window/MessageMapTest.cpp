@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/CWnd.h"
+#include "framework/CallbackGuard.h"
 #include "TestSupport.h"
 
 namespace
@@ -124,14 +125,14 @@ TEST(MessageMap, BindingLastsFromCreationToNcDestroy)
 TEST(MessageMap, HandlerExceptionsAreReportedAndStayInside)
 {
     g_reports.clear();
-    CWnd::SetExceptionReporter(&CollectReport);
+    CallbackGuard::SetReporter(&CollectReport);
     DerivedWnd wnd;
     ASSERT_TRUE(wnd.CreatePopup());
     EXPECT_EQ(0, wnd.SendMessage(WM_TEST_THROW, 1));
     EXPECT_EQ(0, wnd.SendMessage(WM_TEST_THROW, 2));
     // The window still works afterwards.
     EXPECT_EQ(8, wnd.SendMessage(WM_TEST_BASE, 4));
-    CWnd::SetExceptionReporter(nullptr);
+    CallbackGuard::SetReporter(nullptr);
     ASSERT_EQ(2u, g_reports.size());
     EXPECT_NE(std::wstring::npos, g_reports[0].find(L"handler failed"));
     EXPECT_NE(std::wstring::npos, g_reports[0].find(L"0x8002"));
@@ -153,11 +154,11 @@ END_MESSAGE_MAP()
 
 TEST(MessageMap, CreationFailsWhenOnCreateThrows)
 {
-    CWnd::SetExceptionReporter(&CollectReport);
+    CallbackGuard::SetReporter(&CollectReport);
     FailingCreateWnd wnd;
     EXPECT_FALSE(wnd.CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.m_hWnd);
-    CWnd::SetExceptionReporter(nullptr);
+    CallbackGuard::SetReporter(nullptr);
 }
 
 TEST(MessageMap, SubclassRoutesAndUnsubclassRestores)
