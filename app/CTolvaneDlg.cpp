@@ -245,7 +245,10 @@ BOOL CTolvaneDlg::OnInitDialog()
     m_pSession.reset(new RecordingSession(m_hWnd, *this));
     m_bStarted = TRUE;
     if (!InitAudioDevices())
+    {
+        KickPages();
         return FALSE;
+    }
 
     std::srand(::GetTickCount());
     CreateTrayIcon(startLine);
@@ -266,6 +269,8 @@ BOOL CTolvaneDlg::OnInitDialog()
 
     CheckFreeSpace(g_settings.nSaveLocation ? g_settings.strDestDir : CString(L"C:\\"));
     LogEvent(L"Finished Initialization.", LOG_NOTE);
+    // The pages show their controls' state from the start, not from the tenth idle pass.
+    KickPages();
     // The focus starts on the tabs: the dialog manager would put it into the log and
     // select all of its text.
     m_tabCtrl.SetFocus();
@@ -615,6 +620,8 @@ void CTolvaneDlg::UpdateFormatDescription()
         SetStatusText(3, text);
     g_formatTable.ResetFormatCapabilities();
     UpdateFormatButton();
+    // What the Recording page offers follows the format at once.
+    KickPages();
 }
 void CTolvaneDlg::UpdateFormatButton()
 {
@@ -1006,6 +1013,8 @@ void CTolvaneDlg::ShowTab()
                                      SWP_NOSIZE | SWP_NOZORDER |
                                          (page.second == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
+    // A page shows its controls' state as it appears, not at the next tenth idle pass.
+    KickPages();
 }
 
 BOOL CTolvaneDlg::IsIdleMessage(const MSG* pMsg)

@@ -152,7 +152,7 @@ private:
     BOOL InitAudioDevices();
     void CreateTrayIcon(const CString& startLine);
     void SelectTab(int nTab);
-    // Sends the idle kick to every page but the File page.
+    // Sends the idle kick to every page but the File page: their update handlers run now.
     void KickPages();
     void SetOutputFormat(int nFormat);
     BOOL ConfirmStopRecording();

@@ -111,11 +111,13 @@ int COutputDlg::ShowMessage(LPCWSTR text, UINT style)
 void COutputDlg::OnStopManually()
 {
     g_settings.bAutoStop = 0;
+    UpdateControlStates();
 }
 
 void COutputDlg::OnStopAfter()
 {
     g_settings.bAutoStop = 1;
+    UpdateControlStates();
 }
 
 void COutputDlg::ValidateStopTime()
@@ -161,6 +163,7 @@ void COutputDlg::CheckStopTimeNow()
 void COutputDlg::OnAskFolder()
 {
     g_settings.nSaveLocation = 0;
+    UpdateControlStates();
     if (PageHost* host = GetPageHost())
         host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
@@ -168,6 +171,7 @@ void COutputDlg::OnAskFolder()
 void COutputDlg::OnSaveTo()
 {
     g_settings.nSaveLocation = 1;
+    UpdateControlStates();
     if (PageHost* host = GetPageHost())
         host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }

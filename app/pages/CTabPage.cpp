@@ -24,9 +24,14 @@ BOOL CTabPage::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-LRESULT CTabPage::OnKickIdle(WPARAM, LPARAM)
+void CTabPage::UpdateControlStates()
 {
     UpdateDialogControls(this, FALSE);
+}
+
+LRESULT CTabPage::OnKickIdle(WPARAM, LPARAM)
+{
+    UpdateControlStates();
     return 0;
 }
 

@@ -12,9 +12,12 @@ public:
     CTabPage() = default;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Runs the page's update handlers now: its controls' enabled state follows at once
+    // what the page and the recording show.
+    void UpdateControlStates();
 
 protected:
-    // Runs the page's update handlers; the main window sends WM_KICKIDLE.
+    // The main window sends WM_KICKIDLE: the update handlers run.
     LRESULT OnKickIdle(WPARAM, LPARAM);
     // Enabled only while no recording runs.
     void OnUpdateWhileIdle(CCmdUI* pCmdUI);
