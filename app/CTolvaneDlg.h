@@ -46,7 +46,7 @@ public:
 
     // ---- the event sink and the status bar
     void LogEvent(const CString& text, int level) override;
-    // kind 1 last event, 2 current status, 3 output format.
+    // kind: a StatusKind.
     void SetStatusText(int kind, const CString& text) override;
     void ReportStreamError();
     // A list file that could not be read whole: kept aside, so exit does not overwrite it.
@@ -67,6 +67,7 @@ public:
     // The Device(s) submenu, the first item of the menu bar's first popup; null without it.
     CMenu* GetDeviceMenu() override;
     void ReloadSettings() override;
+    CWnd* HostWindow() override { return this; }
     BOOL NotifyRecordingFinished();
     void ShowTab();
 
@@ -75,7 +76,7 @@ public:
     void OnExit();
 
     // RecordingHost: the recording's status line, the icons, the save prompt.
-    void SetStatusText(const CString& text) override { SetStatusText(2, text); }
+    void SetStatusText(const CString& text) override { SetStatusText(STATUS_CURRENT, text); }
     void ShowRecordingState(bool paused) override;
     BOOL PromptOutputPath(const CString& extension, CString& path) override;
 
@@ -87,6 +88,21 @@ public:
     CMiscDlg m_miscDlg;
     COutputDlg m_outputDlg;
     CReportCtrl* m_pFileList = nullptr;
+
+private:
+    // The pages in the order of their tabs: the title, the template, the command that
+    // shows it (F2 to F7), and whether the idle kick reaches it (the File page has no
+    // update handlers).
+    struct PageSlot
+    {
+        CTabPage* page;
+        LPCWSTR title;
+        UINT idd;
+        UINT command;
+        bool kicked;
+    };
+    static constexpr int kPageCount = 6;
+    const PageSlot m_pages[kPageCount];
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -106,20 +122,13 @@ protected:
 
     void OnRecord();
     void OnPauseResume();
-    void OnFormatWav() { SetOutputFormat(FORMAT_WAV); }
-    void OnFormatMp3() { SetOutputFormat(FORMAT_MP3); }
-    void OnFormatOgg() { SetOutputFormat(FORMAT_OGG); }
-    void OnUpdateFormatWav(CCmdUI* pCmdUI);
-    void OnUpdateFormatMp3(CCmdUI* pCmdUI);
-    void OnUpdateFormatOgg(CCmdUI* pCmdUI);
+    // The format menu's commands.
+    void OnFormat(UINT nID);
+    void OnUpdateFormat(CCmdUI* pCmdUI);
     void OnFormatDropDown();
     void OnSelectDevice(UINT nID);
-    void OnToolLog() { SelectTab(0); }
-    void OnToolDevice() { SelectTab(1); }
-    void OnToolRecording() { SelectTab(2); }
-    void OnToolOutput() { SelectTab(3); }
-    void OnToolFile() { SelectTab(4); }
-    void OnToolMisc() { SelectTab(5); }
+    // F2 to F7: the page of the command.
+    void OnToolPage(UINT nID);
     void OnNextTool();
     void OnPrevTool();
     void OnTabSelChange(NMHDR*, LRESULT* pResult);
@@ -152,9 +161,8 @@ private:
     BOOL InitAudioDevices();
     void CreateTrayIcon(const CString& startLine);
     void SelectTab(int nTab);
-    // Sends the idle kick to every page but the File page: their update handlers run now.
+    // Sends the idle kick to the pages that take it: their update handlers run now.
     void KickPages();
-    void SetOutputFormat(int nFormat);
     BOOL ConfirmStopRecording();
     void RestoreTaskbarState();
     // The message boxes of the program: owned by this window, silent while recording

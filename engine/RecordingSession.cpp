@@ -6,6 +6,7 @@
 
 #include "engine/AudioLibrary.h"
 #include "engine/BlockReader.h"
+#include "engine/CaptureBlock.h"
 #include "engine/FileNaming.h"
 #include "engine/Mp3Writer.h"
 #include "engine/OggWriter.h"
@@ -155,7 +156,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     m_strOutputPath = SanitizeFileName(path, true);
     m_settings = settings;
     m_nDevice = device;
-    m_nBlockFrames = kSampleRates[settings.nSampleRateIndex] / 10;
+    m_nBlockFrames = kSampleRates[settings.nSampleRateIndex] / kBlocksPerSecond;
     m_nBlockCount = 0;
     m_nSamplesRead = 0;
     m_bPaused = 0;
@@ -163,7 +164,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     SetBalance(settings.nLeftBalance, settings.nRightBalance);
     m_nStopBlocks =
         ((static_cast<int64_t>(settings.nStopHour) * 60 + settings.nStopMinute) * 60 + settings.nStopSecond) *
-        10;
+        kBlocksPerSecond;
 
     // Both threads start suspended, so everything they read is in place before they run.
     m_bLaunched = false;
