@@ -31,7 +31,7 @@ enum SampleResolution : int16_t
 
 struct RecorderSettings
 {
-    int32_t bShowAmplitude = 1; // progress messages carry a copy of every 10th block
+    int32_t bShowAmplitude = 1; // one progress message a second carries a copy of its block
     int32_t bAutoStop = 0;
     int16_t nStopHour = SettingRanges::kStopHour.defaultValue;
     int16_t nStopMinute = SettingRanges::kStopMinute.defaultValue;

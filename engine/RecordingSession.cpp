@@ -447,7 +447,7 @@ void RecordingSession::CaptureAudio()
             if (channels == 2)
                 ApplyBalance(samples.data(), frames, static_cast<float>(m_nLeftBalance / 100.0),
                              static_cast<float>(m_nRightBalance / 100.0));
-            if (m_settings.bShowAmplitude && reads % 10 == 0)
+            if (m_settings.bShowAmplitude && reads % kBlocksPerSecond == 0)
                 PostProgress(samples.data(), blockSamples, progressCopies);
             else
                 PostProgress(nullptr, 0, 0);
