@@ -8,7 +8,6 @@ RecorderSettings g_settings = []
 }();
 FormatSupportTable g_formatTable;
 int16_t g_nCaptureDevice = -1;
-CTolvaneDlg* g_pMainDlg = nullptr;
 CString g_strProgramDir;
 CString g_strDataDir;
 int32_t g_bComInitialized = 0;

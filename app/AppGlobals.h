@@ -1,5 +1,5 @@
-// What the whole program shares: the settings record, the folders, the main window and
-// the taskbar button. Set by the main window's start-up.
+// What the whole program shares: the settings record, the folders and the taskbar button.
+// Set by the main window's start-up.
 #pragma once
 
 #include <windows.h>
@@ -10,14 +10,11 @@
 #include "engine/RecorderSettings.h"
 #include "framework/CString.h"
 
-class CTolvaneDlg;
-
 extern RecorderSettings g_settings;
 // What the chosen device (probed by the Device page) and the encoders accept.
 extern FormatSupportTable g_formatTable;
 // The audio library's index of the chosen capture device; -1 none.
 extern int16_t g_nCaptureDevice;
-extern CTolvaneDlg* g_pMainDlg;
 extern CString g_strProgramDir; // the program's folder, no trailing backslash
 extern CString g_strDataDir;    // the user's data folder, no trailing backslash
 // The main window's CoInitialize succeeded (tried on Windows 7 and later only).

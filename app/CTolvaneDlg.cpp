@@ -50,8 +50,35 @@ struct ToolButton
 const ToolButton kToolButtons[7] = {{ID_FORMAT, 0}, {ID_RECORD, 1},   {ID_PAUSE_RESUME, 2},
                                     {ID_STOP, 3},   {ID_DOWNLOAD, 4}, {ID_HELP_CONTENTS, 5},
                                     {ID_ABOUT, 6}};
+// The toolbar's image list; the first button shows the image of the output format.
 const UINT kToolIcons[9] = {IDI_FORMAT_MP3, IDI_RECORD, IDI_PAUSE,      IDI_STOP,      IDI_DOWNLOAD,
                             IDI_HELP,       IDI_ABOUT,  IDI_FORMAT_WAV, IDI_FORMAT_OGG};
+
+// Each output format's menu command and its image in kToolIcons.
+struct FormatButton
+{
+    OutputFormatKind format;
+    UINT command;
+    int image;
+};
+const FormatButton kFormatButtons[3] = {
+    {FORMAT_WAV, ID_FORMAT_WAV, 7}, {FORMAT_MP3, ID_FORMAT_MP3, 0}, {FORMAT_OGG, ID_FORMAT_OGG, 8}};
+
+const FormatButton* FormatButtonOf(int format)
+{
+    for (const FormatButton& button : kFormatButtons)
+        if (button.format == format)
+            return &button;
+    return nullptr;
+}
+
+const FormatButton* FormatButtonOfCommand(UINT command)
+{
+    for (const FormatButton& button : kFormatButtons)
+        if (button.command == command)
+            return &button;
+    return nullptr;
+}
 
 HICON LoadIconSized(UINT id, int size)
 {
@@ -91,7 +118,7 @@ ON_COMMAND(ID_ABOUT, &CTolvaneDlg::OnAbout)
 ON_COMMAND(ID_PAUSE_RESUME, &CTolvaneDlg::OnPauseResume)
 ON_COMMAND(ID_STOP, &CTolvaneDlg::OnStop)
 ON_COMMAND(ID_RECORD, &CTolvaneDlg::OnRecord)
-ON_COMMAND(ID_FORMAT_MP3, &CTolvaneDlg::OnFormatMp3)
+ON_COMMAND_RANGE(ID_FORMAT_MP3, ID_FORMAT_MP3, &CTolvaneDlg::OnFormat)
 ON_COMMAND(ID_HELP_CONTENTS, &CTolvaneDlg::OnHelpContents)
 ON_COMMAND(ID_RESTORE, &CTolvaneDlg::OnTrayRestore)
 ON_COMMAND_RANGE(ID_DOWNLOAD, ID_EMAIL_SUPPORT, &CTolvaneDlg::OnWebCommand)
@@ -100,28 +127,34 @@ ON_WM_QUERYENDSESSION()
 ON_WM_ENDSESSION()
 ON_COMMAND(ID_PREV_TOOL, &CTolvaneDlg::OnPrevTool)
 ON_COMMAND(ID_NEXT_TOOL, &CTolvaneDlg::OnNextTool)
-ON_COMMAND(ID_FORMAT_WAV, &CTolvaneDlg::OnFormatWav)
+ON_COMMAND_RANGE(ID_FORMAT_WAV, ID_FORMAT_WAV, &CTolvaneDlg::OnFormat)
 ON_NOTIFY(TCN_SELCHANGE, IDC_MAIN_TAB, &CTolvaneDlg::OnTabSelChange)
 ON_COMMAND_RANGE(ID_DEVICE_FIRST, ID_DEVICE_LAST, &CTolvaneDlg::OnSelectDevice)
 ON_MESSAGE(WM_KICKIDLE, &CTolvaneDlg::OnKickIdle)
-ON_COMMAND(ID_TOOL_LOG, &CTolvaneDlg::OnToolLog)
-ON_COMMAND(ID_TOOL_DEVICE, &CTolvaneDlg::OnToolDevice)
-ON_COMMAND(ID_TOOL_RECORDING, &CTolvaneDlg::OnToolRecording)
-ON_COMMAND(ID_TOOL_OUTPUT, &CTolvaneDlg::OnToolOutput)
-ON_COMMAND(ID_TOOL_FILE, &CTolvaneDlg::OnToolFile)
-ON_COMMAND(ID_TOOL_MISC, &CTolvaneDlg::OnToolMisc)
+ON_COMMAND_RANGE(ID_TOOL_LOG, ID_TOOL_LOG, &CTolvaneDlg::OnToolPage)
+ON_COMMAND_RANGE(ID_TOOL_DEVICE, ID_TOOL_DEVICE, &CTolvaneDlg::OnToolPage)
+ON_COMMAND_RANGE(ID_TOOL_RECORDING, ID_TOOL_RECORDING, &CTolvaneDlg::OnToolPage)
+ON_COMMAND_RANGE(ID_TOOL_OUTPUT, ID_TOOL_OUTPUT, &CTolvaneDlg::OnToolPage)
+ON_COMMAND_RANGE(ID_TOOL_FILE, ID_TOOL_FILE, &CTolvaneDlg::OnToolPage)
+ON_COMMAND_RANGE(ID_TOOL_MISC, ID_TOOL_MISC, &CTolvaneDlg::OnToolPage)
 ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOW, 0, 0xFFFFFFFF, &CTolvaneDlg::OnToolTipNotify)
-ON_UPDATE_COMMAND_UI(ID_FORMAT_WAV, &CTolvaneDlg::OnUpdateFormatWav)
-ON_UPDATE_COMMAND_UI(ID_FORMAT_MP3, &CTolvaneDlg::OnUpdateFormatMp3)
+ON_UPDATE_COMMAND_UI(ID_FORMAT_WAV, &CTolvaneDlg::OnUpdateFormat)
+ON_UPDATE_COMMAND_UI(ID_FORMAT_MP3, &CTolvaneDlg::OnUpdateFormat)
 ON_COMMAND(ID_TIP_OF_THE_DAY, &CTolvaneDlg::OnTipOfTheDay)
 ON_COMMAND_RANGE(ID_MORE_FORMATS, ID_MORE_FORMATS, &CTolvaneDlg::OnWebCommand)
 ON_COMMAND(ID_FORMAT, &CTolvaneDlg::OnFormatDropDown)
-ON_COMMAND(ID_FORMAT_OGG, &CTolvaneDlg::OnFormatOgg)
-ON_UPDATE_COMMAND_UI(ID_FORMAT_OGG, &CTolvaneDlg::OnUpdateFormatOgg)
+ON_COMMAND_RANGE(ID_FORMAT_OGG, ID_FORMAT_OGG, &CTolvaneDlg::OnFormat)
+ON_UPDATE_COMMAND_UI(ID_FORMAT_OGG, &CTolvaneDlg::OnUpdateFormat)
 END_MESSAGE_MAP()
 
 CTolvaneDlg::CTolvaneDlg(CWnd* pParent)
-    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM))),
+    : CDialog(IDD_MAIN, pParent), m_pages{{&m_logsDlg, L"Log", IDD_LOG, ID_TOOL_LOG, true},
+                                          {&m_devDlg, L"Device", IDD_DEVICE, ID_TOOL_DEVICE, true},
+                                          {&m_recDlg, L"Recording", IDD_RECORDING, ID_TOOL_RECORDING, true},
+                                          {&m_outputDlg, L"Output", IDD_OUTPUT, ID_TOOL_OUTPUT, true},
+                                          {&m_filesDlg, L"File", IDD_FILE, ID_TOOL_FILE, false},
+                                          {&m_miscDlg, L"Misc", IDD_MISC, ID_TOOL_MISC, true}},
+      m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM))),
       m_hAccel(::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATORS)))
 {
 }
@@ -130,8 +163,6 @@ CTolvaneDlg::~CTolvaneDlg()
 {
     // The recording threads report to this window: they end first.
     m_pSession.reset();
-    if (g_pMainDlg == this)
-        g_pMainDlg = nullptr;
 }
 
 void CTolvaneDlg::DoDataExchange(CDataExchange* pDX)
@@ -195,7 +226,6 @@ BOOL CTolvaneDlg::OnInitDialog()
     g_formatTable.ResetFormatCapabilities();
     m_progress.SetRange(0, 1000);
     m_progress.SetPos(1000);
-    g_pMainDlg = this;
 
     g_strProgramDir = GetProgramDir();
     g_settings.strDestDir = GetDefaultDestDir();
@@ -238,7 +268,10 @@ BOOL CTolvaneDlg::OnInitDialog()
     m_pSession.reset(new RecordingSession(m_hWnd, *this));
     m_bStarted = TRUE;
     if (!InitAudioDevices())
+    {
+        KickPages();
         return FALSE;
+    }
 
     std::srand(::GetTickCount());
     CreateTrayIcon(startLine);
@@ -259,6 +292,8 @@ BOOL CTolvaneDlg::OnInitDialog()
 
     CheckFreeSpace(g_settings.nSaveLocation ? g_settings.strDestDir : CString(L"C:\\"));
     LogEvent(L"Finished Initialization.", LOG_NOTE);
+    // The pages show their controls' state from the start, not from the tenth idle pass.
+    KickPages();
     // The focus starts on the tabs: the dialog manager would put it into the log and
     // select all of its text.
     m_tabCtrl.SetFocus();
@@ -344,25 +379,14 @@ BOOL CTolvaneDlg::CreateToolBar()
 
 void CTolvaneDlg::CreatePages()
 {
-    struct PageDef
+    for (int i = 0; i < kPageCount; ++i)
     {
-        LPCWSTR title;
-        CDialog* page;
-        UINT idd;
-    };
-    const PageDef pages[6] = {{L"Log", &m_logsDlg, IDD_LOG},
-                              {L"Device", &m_devDlg, IDD_DEVICE},
-                              {L"Recording", &m_recDlg, IDD_RECORDING},
-                              {L"Output", &m_outputDlg, IDD_OUTPUT},
-                              {L"File", &m_filesDlg, IDD_FILE},
-                              {L"Misc", &m_miscDlg, IDD_MISC}};
-    for (int i = 0; i < 6; ++i)
-    {
-        m_tabCtrl.InsertItem(i, pages[i].title);
-        pages[i].page->Create(pages[i].idd, &m_tabCtrl);
-        pages[i].page->SetWindowPos(nullptr, kPageX, kPageY, 0, 0,
-                                    SWP_NOSIZE | SWP_NOZORDER | (i == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        if (i == 0)
+        const PageSlot& slot = m_pages[i];
+        m_tabCtrl.InsertItem(i, slot.title);
+        slot.page->CreatePage(slot.idd, &m_tabCtrl, *this);
+        slot.page->SetWindowPos(nullptr, kPageX, kPageY, 0, 0,
+                                SWP_NOSIZE | SWP_NOZORDER | (i == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        if (slot.page == &m_logsDlg)
         {
             // What was logged before the Log page existed comes first.
             for (const auto& line : m_pendingLines)
@@ -495,7 +519,7 @@ void CTolvaneDlg::LogEvent(const CString& text, int level)
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     const CString stamp = EventLogFile::FormatStamp(now);
-    SetStatusText(1, stamp + text);
+    SetStatusText(STATUS_LAST_EVENT, stamp + text);
     if (!m_bLogFileReady)
         m_pendingFileLines.emplace_back(stamp, text);
     else if (g_settings.bWriteLogFile)
@@ -544,7 +568,7 @@ void CTolvaneDlg::ReportDamagedFileList(const RecordedFilesFile& file)
 
 int CTolvaneDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    return PageMessage::Show(m_hWnd, text, style);
+    return PageMessage::Show(this, m_hWnd, text, style);
 }
 
 void CTolvaneDlg::CheckFreeSpace(const CString& path)
@@ -552,7 +576,7 @@ void CTolvaneDlg::CheckFreeSpace(const CString& path)
     const FreeSpaceReport report = CheckFreeSpaceOf(path);
     if (!report.strWarning.IsEmpty())
         LogEvent(report.strWarning, LOG_ERROR);
-    SetStatusText(2, report.strStatus);
+    SetStatusText(STATUS_CURRENT, report.strStatus);
 }
 
 // ---------------------------------------------------------------- settings
@@ -598,32 +622,21 @@ void CTolvaneDlg::UpdateFormatDescription()
 {
     const CString text = RecordingReadouts::FormatDescription(g_settings);
     if (!text.IsEmpty())
-        SetStatusText(3, text);
+        SetStatusText(STATUS_OUTPUT_FORMAT, text);
     g_formatTable.ResetFormatCapabilities();
     UpdateFormatButton();
+    // What the Recording page offers follows the format at once.
+    KickPages();
 }
 void CTolvaneDlg::UpdateFormatButton()
 {
     UINT nID = 0;
     UINT nStyle = 0;
     int image = 0;
-    if (!m_wndToolBar.m_hWnd || !m_wndToolBar.GetButtonInfo(0, nID, nStyle, image))
+    const FormatButton* button = FormatButtonOf(g_settings.nOutputFormat);
+    if (!button || !m_wndToolBar.m_hWnd || !m_wndToolBar.GetButtonInfo(0, nID, nStyle, image))
         return;
-    switch (g_settings.nOutputFormat)
-    {
-    case FORMAT_WAV:
-        image = 7;
-        break;
-    case FORMAT_MP3:
-        image = 0;
-        break;
-    case FORMAT_OGG:
-        image = 8;
-        break;
-    default:
-        return;
-    }
-    m_wndToolBar.SetButtonInfo(0, nID, nStyle, image);
+    m_wndToolBar.SetButtonInfo(0, nID, nStyle, button->image);
 }
 void CTolvaneDlg::SetIdleState()
 {
@@ -653,9 +666,9 @@ void CTolvaneDlg::ShowRecordingState(bool paused)
 
 BOOL CTolvaneDlg::NotifyRecordingFinished()
 {
-    if (g_settings.nActionAfterRecording == 1)
+    if (g_settings.nActionAfterRecording == AFTER_RECORDING_MESSAGE_BOX)
         ShowMessage(L"Audio Recording Finished!", MB_OK);
-    else if (g_settings.nActionAfterRecording == 2 && m_bTrayIcon)
+    else if (g_settings.nActionAfterRecording == AFTER_RECORDING_BALLOON && m_bTrayIcon)
         m_trayIcon.ShowBalloon(L"Audio Recording Finished!", L"Quillmoth", NIIF_INFO, 30);
     return TRUE;
 }
@@ -775,7 +788,8 @@ void CTolvaneDlg::OnRecordingProgress(const int32_t* samples, unsigned count)
 void CTolvaneDlg::OnRecordingReset()
 {
     ReturnToIdle();
-    if (m_pSession && m_pSession->IsAutoStopped() && g_settings.nActionAfterRecording)
+    if (m_pSession && m_pSession->IsAutoStopped() &&
+        g_settings.nActionAfterRecording != AFTER_RECORDING_NOTHING)
         NotifyRecordingFinished();
 }
 
@@ -860,27 +874,19 @@ BOOL CTolvaneDlg::ConfirmStopRecording()
     return TRUE;
 }
 
-void CTolvaneDlg::SetOutputFormat(int nFormat)
+void CTolvaneDlg::OnFormat(UINT nID)
 {
-    if (!ConfirmStopRecording())
+    const FormatButton* button = FormatButtonOfCommand(nID);
+    if (!button || !ConfirmStopRecording())
         return;
-    g_settings.nOutputFormat = static_cast<int16_t>(nFormat);
+    g_settings.nOutputFormat = button->format;
     UpdateFormatDescription();
 }
 
-void CTolvaneDlg::OnUpdateFormatWav(CCmdUI* pCmdUI)
+void CTolvaneDlg::OnUpdateFormat(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(g_settings.nOutputFormat == FORMAT_WAV);
-}
-
-void CTolvaneDlg::OnUpdateFormatMp3(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(g_settings.nOutputFormat == FORMAT_MP3);
-}
-
-void CTolvaneDlg::OnUpdateFormatOgg(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(g_settings.nOutputFormat == FORMAT_OGG);
+    const FormatButton* button = FormatButtonOfCommand(pCmdUI->m_nID);
+    pCmdUI->SetCheck(button && g_settings.nOutputFormat == button->format);
 }
 
 void CTolvaneDlg::OnFormatDropDown()
@@ -900,7 +906,7 @@ void CTolvaneDlg::OnSelectDevice(UINT nID)
 {
     if (IsRecording())
     {
-        PageMessage::StopRecordingFirst(m_hWnd);
+        PageMessage::StopRecordingFirst(this, m_hWnd);
         return;
     }
     const int count = m_devDlg.m_cbDevice.GetCount();
@@ -925,11 +931,8 @@ CMenu* CTolvaneDlg::GetDeviceMenu()
 void CTolvaneDlg::ReloadSettings()
 {
     LoadSettings();
-    m_recDlg.ShowSettings();
-    m_logsDlg.SendMessage(WM_INITDIALOG);
-    m_miscDlg.SendMessage(WM_INITDIALOG);
-    m_outputDlg.SendMessage(WM_INITDIALOG);
-    m_devDlg.ShowBalance();
+    for (const PageSlot& slot : m_pages)
+        slot.page->ShowSettings();
     UpdateFormatDescription();
 }
 
@@ -952,35 +955,27 @@ HWND FocusOnReturn(HWND hWndDialog, HWND hWndSaved, HWND hWndFallback)
 }
 } // namespace
 
-PageHost* GetPageHost()
-{
-    return g_pMainDlg;
-}
-
-HWND PageOwner(HWND hWndFallback)
-{
-    return g_pMainDlg ? g_pMainDlg->m_hWnd : hWndFallback;
-}
-
-CWnd* PageParent()
-{
-    return g_pMainDlg;
-}
-
 void CTolvaneDlg::SelectTab(int nTab)
 {
     m_tabCtrl.SetCurSel(nTab);
     ShowTab();
 }
 
+void CTolvaneDlg::OnToolPage(UINT nID)
+{
+    for (int i = 0; i < kPageCount; ++i)
+        if (m_pages[i].command == nID)
+            SelectTab(i);
+}
+
 void CTolvaneDlg::OnNextTool()
 {
-    SelectTab((m_tabCtrl.GetCurSel() + 1) % 6);
+    SelectTab((m_tabCtrl.GetCurSel() + 1) % kPageCount);
 }
 
 void CTolvaneDlg::OnPrevTool()
 {
-    SelectTab((m_tabCtrl.GetCurSel() - 1 + 6) % 6);
+    SelectTab((m_tabCtrl.GetCurSel() - 1 + kPageCount) % kPageCount);
 }
 
 void CTolvaneDlg::OnTabSelChange(NMHDR*, LRESULT* pResult)
@@ -992,25 +987,25 @@ void CTolvaneDlg::OnTabSelChange(NMHDR*, LRESULT* pResult)
 void CTolvaneDlg::ShowTab()
 {
     const int selected = m_tabCtrl.GetCurSel();
-    if (selected < 0 || selected > 5)
+    if (selected < 0 || selected >= kPageCount)
         return;
-    const std::pair<CDialog*, int> order[6] = {{&m_logsDlg, 0},  {&m_devDlg, 1},  {&m_recDlg, 2},
-                                               {&m_filesDlg, 4}, {&m_miscDlg, 5}, {&m_outputDlg, 3}};
     // A focus left inside a hidden page strands the dialog manager's search for an Alt+letter.
     const HWND focus = ::GetFocus();
-    for (const auto& page : order)
+    for (int i = 0; i < kPageCount; ++i)
     {
-        if (page.second != selected && page.first->m_hWnd && focus &&
-            (focus == page.first->m_hWnd || ::IsChild(page.first->m_hWnd, focus)))
+        const HWND page = m_pages[i].page->m_hWnd;
+        if (i != selected && page && focus && (focus == page || ::IsChild(page, focus)))
             m_tabCtrl.SetFocus();
     }
-    for (const auto& page : order)
+    for (int i = 0; i < kPageCount; ++i)
     {
-        if (page.first->m_hWnd)
-            page.first->SetWindowPos(nullptr, kPageX, kPageY, 0, 0,
-                                     SWP_NOSIZE | SWP_NOZORDER |
-                                         (page.second == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        if (m_pages[i].page->m_hWnd)
+            m_pages[i].page->SetWindowPos(nullptr, kPageX, kPageY, 0, 0,
+                                          SWP_NOSIZE | SWP_NOZORDER |
+                                              (i == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
+    // A page shows its controls' state as it appears, not at the next tenth idle pass.
+    KickPages();
 }
 
 BOOL CTolvaneDlg::IsIdleMessage(const MSG* pMsg)
@@ -1027,12 +1022,10 @@ LRESULT CTolvaneDlg::OnKickIdle(WPARAM wParam, LPARAM lParam)
 
 void CTolvaneDlg::KickPages()
 {
-    for (CDialog* page : {static_cast<CDialog*>(&m_logsDlg), static_cast<CDialog*>(&m_devDlg),
-                          static_cast<CDialog*>(&m_recDlg), static_cast<CDialog*>(&m_outputDlg),
-                          static_cast<CDialog*>(&m_miscDlg)})
+    for (const PageSlot& slot : m_pages)
     {
-        if (page->m_hWnd)
-            page->SendMessage(WM_KICKIDLE, 0, 0);
+        if (slot.kicked && slot.page->m_hWnd)
+            slot.page->SendMessage(WM_KICKIDLE, 0, 0);
     }
 }
 
@@ -1067,7 +1060,7 @@ void CTolvaneDlg::OnAbout()
 
 void CTolvaneDlg::OnTipOfTheDay()
 {
-    CTipDlg dlg(this);
+    CTipDlg dlg(this, this);
     dlg.DoModal();
 }
 

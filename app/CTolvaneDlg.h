@@ -49,7 +49,7 @@ public:
 
     // ---- the event sink and the status bar
     void LogEvent(const CString& text, int level) override;
-    // kind 1 last event, 2 current status, 3 output format.
+    // kind: a StatusKind.
     void SetStatusText(int kind, const CString& text) override;
     // Ends the audio library and logs the error.
     void ReportStreamError(PaError error);
@@ -71,6 +71,7 @@ public:
     // The Device(s) submenu, the first item of the menu bar's first popup; null without it.
     CMenu* GetDeviceMenu() override;
     void ReloadSettings() override;
+    CWnd* HostWindow() override { return this; }
     BOOL NotifyRecordingFinished();
     void ShowTab();
 
@@ -79,7 +80,7 @@ public:
     void OnExit();
 
     // RecordingHost: the recording's status line, the icons, the save prompt.
-    void SetStatusText(const CString& text) override { SetStatusText(2, text); }
+    void SetStatusText(const CString& text) override { SetStatusText(STATUS_CURRENT, text); }
     void ShowRecordingState(bool paused) override;
     BOOL PromptOutputPath(const CString& extension, CString& path) override;
 
@@ -91,6 +92,21 @@ public:
     CMiscDlg m_miscDlg;
     COutputDlg m_outputDlg;
     CReportCtrl* m_pFileList = nullptr;
+
+private:
+    // The pages in the order of their tabs: the title, the template, the command that
+    // shows it (F2 to F7), and whether the idle kick reaches it (the File page has no
+    // update handlers).
+    struct PageSlot
+    {
+        CTabPage* page;
+        LPCWSTR title;
+        UINT idd;
+        UINT command;
+        bool kicked;
+    };
+    static constexpr int kPageCount = 6;
+    const PageSlot m_pages[kPageCount];
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -110,20 +126,13 @@ protected:
 
     void OnRecord();
     void OnPauseResume();
-    void OnFormatWav() { SetOutputFormat(FORMAT_WAV); }
-    void OnFormatMp3() { SetOutputFormat(FORMAT_MP3); }
-    void OnFormatOgg() { SetOutputFormat(FORMAT_OGG); }
-    void OnUpdateFormatWav(CCmdUI* pCmdUI);
-    void OnUpdateFormatMp3(CCmdUI* pCmdUI);
-    void OnUpdateFormatOgg(CCmdUI* pCmdUI);
+    // The format menu's commands.
+    void OnFormat(UINT nID);
+    void OnUpdateFormat(CCmdUI* pCmdUI);
     void OnFormatDropDown();
     void OnSelectDevice(UINT nID);
-    void OnToolLog() { SelectTab(0); }
-    void OnToolDevice() { SelectTab(1); }
-    void OnToolRecording() { SelectTab(2); }
-    void OnToolOutput() { SelectTab(3); }
-    void OnToolFile() { SelectTab(4); }
-    void OnToolMisc() { SelectTab(5); }
+    // F2 to F7: the page of the command.
+    void OnToolPage(UINT nID);
     void OnNextTool();
     void OnPrevTool();
     void OnTabSelChange(NMHDR*, LRESULT* pResult);
@@ -141,7 +150,7 @@ protected:
     void OnRecordingReset() override;
     void OnRecordingThreadEnd(int worker) override;
     void OnRecordingFinished(const RecordingOutcome& outcome) override;
-    void OnRecordingStatus(const CString& text) override { SetStatusText(2, text); }
+    void OnRecordingStatus(const CString& text) override { SetStatusText(STATUS_CURRENT, text); }
     void OnRecordingEnded() override;
     // A Record that came while the last recording was still being finished.
     void StartQueuedRecording();
@@ -163,9 +172,8 @@ private:
     BOOL InitAudioDevices();
     void CreateTrayIcon(const CString& startLine);
     void SelectTab(int nTab);
-    // Sends the idle kick to every page but the File page.
+    // Sends the idle kick to the pages that take it: their update handlers run now.
     void KickPages();
-    void SetOutputFormat(int nFormat);
     BOOL ConfirmStopRecording();
     void RestoreTaskbarState();
     // The message boxes of the program: owned by this window, silent while recording

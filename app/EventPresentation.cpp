@@ -6,17 +6,17 @@ BOOL EventPresentation::StatusPane(int kind, const CString& text, int& pane, CSt
 {
     switch (kind)
     {
-    case 1:
+    case STATUS_LAST_EVENT:
         pane = 0;
         shown = L"  " + text;
         tip = L"Last Event:  " + text;
         return TRUE;
-    case 2:
+    case STATUS_CURRENT:
         pane = 1;
         shown = L" " + text;
         tip = L"Current Status: " + text;
         return TRUE;
-    case 3:
+    case STATUS_OUTPUT_FORMAT:
         pane = 2;
         shown = L"  " + text;
         tip = L"Output Audio Format: " + text;

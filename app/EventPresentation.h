@@ -6,11 +6,19 @@
 
 #include "framework/CString.h"
 
+// The status bar's texts, each in a pane of its own, left to right.
+enum StatusKind
+{
+    STATUS_LAST_EVENT = 1,
+    STATUS_CURRENT = 2,
+    STATUS_OUTPUT_FORMAT = 3
+};
+
 class EventPresentation
 {
 public:
-    // kind 1 last event (pane 0), 2 current status (pane 1), 3 output format (pane 2);
-    // FALSE for any other kind.
+    // The pane of the kind, from 0 at the left, with its text and tooltip; FALSE for any
+    // other kind.
     static BOOL StatusPane(int kind, const CString& text, int& pane, CString& shown, CString& tip);
     // FALSE for levels that get no line on the Log page.
     static BOOL LineColour(int level, COLORREF& colour);

@@ -2,6 +2,7 @@
 
 #include "app/DurationText.h"
 #include "controls/ReportText.h"
+#include "engine/CaptureBlock.h"
 #include "engine/FileNaming.h"
 
 FinishedRecording::FinishedRecording(const CString& path, int64_t samples, int channels, int blockFrames,
@@ -19,7 +20,7 @@ bool FinishedRecording::IsTooShort() const
 
 uint64_t FinishedRecording::GetSeconds() const
 {
-    const double perSecond = static_cast<double>(m_channels) * m_blockFrames * 10.0;
+    const double perSecond = static_cast<double>(m_channels) * m_blockFrames * kBlocksPerSecond;
     if (perSecond <= 0 || m_samples <= 0)
         return 0;
     return static_cast<uint64_t>(static_cast<double>(m_samples) / perSecond + 0.5);
@@ -37,9 +38,8 @@ CString FinishedRecording::GetFolder() const
 
 CString FinishedRecording::GetFormatText() const
 {
-    CString ext = GetFormatExtension(m_outputFormat).Mid(1);
-    ext.MakeUpper();
-    return ext;
+    const OutputFormatInfo* info = FindOutputFormat(m_outputFormat);
+    return info ? CString(info->name) : CString();
 }
 
 RecordedFileRow FinishedRecording::MakeRow(uint64_t fileBytes, const SYSTEMTIME& added) const

@@ -1,17 +1,17 @@
 #include "app/PageMessage.h"
 
 #include "app/AppGlobals.h"
-#include "app/pages/CTabPage.h"
+#include "app/PageHost.h"
 #include "controls/XMessageBox.h"
 
-int PageMessage::Show(HWND hWndOwner, LPCWSTR text, UINT style)
+int PageMessage::Show(const PageHost* host, HWND hWndOwner, LPCWSTR text, UINT style)
 {
-    if (g_settings.bMuteWhileRecording && IsMainWindowRecording())
+    if (g_settings.bMuteWhileRecording && IsHostRecording(host))
         style |= XMB_SILENT;
     return XMessageBox(hWndOwner, text, L"Quillmoth", style);
 }
 
-void PageMessage::StopRecordingFirst(HWND hWndOwner)
+void PageMessage::StopRecordingFirst(const PageHost* host, HWND hWndOwner)
 {
-    Show(hWndOwner, L"You MUST Stop Recording First!", MB_ICONHAND);
+    Show(host, hWndOwner, L"You MUST Stop Recording First!", MB_ICONHAND);
 }

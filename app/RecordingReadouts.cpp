@@ -3,16 +3,20 @@
 #include <cmath>
 
 #include "app/FormatTables.h"
+#include "engine/CaptureBlock.h"
 #include "engine/Mp3EncoderConfig.h"
 
 CString RecordingReadouts::ElapsedText(int64_t blocks)
 {
+    constexpr int64_t perMinute = 60 * kBlocksPerSecond;
+    constexpr int64_t perHour = 60 * perMinute;
     if (blocks < 0)
         blocks = 0;
     CString text;
-    text.Format(L"%02lld:%02d:%02d.%d", static_cast<long long>(blocks / 36000),
-                static_cast<int>((blocks % 36000) / 600), static_cast<int>((blocks % 600) / 10),
-                static_cast<int>(blocks % 10));
+    text.Format(L"%02lld:%02d:%02d.%d", static_cast<long long>(blocks / perHour),
+                static_cast<int>((blocks % perHour) / perMinute),
+                static_cast<int>((blocks % perMinute) / kBlocksPerSecond),
+                static_cast<int>(blocks % kBlocksPerSecond));
     return text;
 }
 

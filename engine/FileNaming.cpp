@@ -6,19 +6,18 @@
 #include <string>
 #include <vector>
 
+const OutputFormatInfo* FindOutputFormat(int outputFormat)
+{
+    for (const OutputFormatInfo& info : kOutputFormats)
+        if (info.format == outputFormat)
+            return &info;
+    return nullptr;
+}
+
 CString GetFormatExtension(int outputFormat)
 {
-    switch (outputFormat)
-    {
-    case 1:
-        return L".wav";
-    case 2:
-        return L".mp3";
-    case 3:
-        return L".ogg";
-    default:
-        return CString();
-    }
+    const OutputFormatInfo* info = FindOutputFormat(outputFormat);
+    return info ? CString(info->extension) : CString();
 }
 
 CString SanitizeFileName(CString name, bool keepColon)

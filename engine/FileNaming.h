@@ -2,8 +2,21 @@
 // taken yet, and the folders on the way.
 #pragma once
 
+#include "engine/RecorderSettings.h"
 #include "framework/CString.h"
 
+// What each output format is called: its file extension and its name.
+struct OutputFormatInfo
+{
+    OutputFormatKind format;
+    const wchar_t* extension;
+    const wchar_t* name;
+};
+constexpr OutputFormatInfo kOutputFormats[3] = {
+    {FORMAT_WAV, L".wav", L"WAV"}, {FORMAT_MP3, L".mp3", L"MP3"}, {FORMAT_OGG, L".ogg", L"OGG"}};
+
+// The format's row; null for any other value (a hand-edited settings file).
+const OutputFormatInfo* FindOutputFormat(int outputFormat);
 // ".wav", ".mp3" or ".ogg"; empty for any other format.
 CString GetFormatExtension(int outputFormat);
 

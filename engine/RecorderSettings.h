@@ -14,6 +14,14 @@ enum OutputFormatKind : int16_t
     FORMAT_OGG = 3
 };
 
+// What the window does when a recording has stopped by itself.
+enum AfterRecordingAction : int16_t
+{
+    AFTER_RECORDING_NOTHING = 0,
+    AFTER_RECORDING_MESSAGE_BOX = 1,
+    AFTER_RECORDING_BALLOON = 2
+};
+
 enum SampleResolution : int16_t
 {
     RESOLUTION_U8 = 0,
@@ -23,16 +31,16 @@ enum SampleResolution : int16_t
 
 struct RecorderSettings
 {
-    int32_t bShowAmplitude = 1; // progress messages carry a copy of every 10th block
+    int32_t bShowAmplitude = 1; // one progress message a second carries a copy of its block
     int32_t bAutoStop = 0;
     int16_t nStopHour = SettingRanges::kStopHour.defaultValue;
     int16_t nStopMinute = SettingRanges::kStopMinute.defaultValue;
     int16_t nStopSecond = SettingRanges::kStopSecond.defaultValue;
     int32_t bMinimizeToTray = 0;
     int32_t bCloseToTray = 0;
-    int16_t nActionAfterRecording = 2; // 0 nothing, 1 message box, 2 balloon
-    int16_t nInputDevice = -1;         // index in the window's device list; -1 none chosen
-    int32_t bMuteWhileRecording = 1;   // message boxes make no sound while recording
+    int16_t nActionAfterRecording = AFTER_RECORDING_BALLOON;
+    int16_t nInputDevice = -1;       // index in the window's device list; -1 none chosen
+    int32_t bMuteWhileRecording = 1; // message boxes make no sound while recording
     int32_t bWriteLogFile = 0;
     int16_t nLeftBalance = SettingRanges::kBalance.defaultValue;
     int16_t nRightBalance = SettingRanges::kBalance.defaultValue;

@@ -6,6 +6,7 @@
 
 #include "engine/AudioLibrary.h"
 #include "engine/BlockReader.h"
+#include "engine/CaptureBlock.h"
 #include "engine/DrainRing.h"
 #include "engine/FileNaming.h"
 #include "engine/Mp3Writer.h"
@@ -164,7 +165,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     m_strOutputPath = SanitizeFileName(path, true);
     m_settings = settings;
     m_nDevice = device;
-    m_nBlockFrames = kSampleRates[settings.nSampleRateIndex] / 10;
+    m_nBlockFrames = kSampleRates[settings.nSampleRateIndex] / kBlocksPerSecond;
     m_nBlockCount = 0;
     m_nCaptureResult = RecordingOutcome::kComplete;
     m_bPaused = 0;
@@ -172,7 +173,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     SetBalance(settings.nLeftBalance, settings.nRightBalance);
     m_nStopBlocks =
         ((static_cast<int64_t>(settings.nStopHour) * 60 + settings.nStopMinute) * 60 + settings.nStopSecond) *
-        10;
+        kBlocksPerSecond;
 
     // Both threads start suspended, so everything they read is in place before they run.
     m_bLaunched = false;
@@ -458,7 +459,7 @@ void RecordingSession::CaptureAudio()
             if (channels == 2)
                 ApplyBalance(samples.data(), frames, static_cast<float>(m_nLeftBalance / 100.0),
                              static_cast<float>(m_nRightBalance / 100.0));
-            if (m_settings.bShowAmplitude && reads % 10 == 0)
+            if (m_settings.bShowAmplitude && reads % kBlocksPerSecond == 0)
                 PostProgress(samples.data(), blockSamples, progressCopies);
             else
                 PostProgress(nullptr, 0, 0);

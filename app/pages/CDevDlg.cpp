@@ -64,16 +64,13 @@ BOOL CDevDlg::OnInitDialog()
     m_slVolume.SetRange(0, 100, TRUE);
     m_slLeftBalance.SetRange(SettingRanges::kBalance.low, SettingRanges::kBalance.high, TRUE);
     m_slRightBalance.SetRange(SettingRanges::kBalance.low, SettingRanges::kBalance.high, TRUE);
-    m_slLeftBalance.SetPos(g_settings.nLeftBalance);
-    m_slRightBalance.SetPos(g_settings.nRightBalance);
-    SetDlgItemText(IDC_DEVICE_LEFT_LABEL, DevicePageLogic::LeftBalanceLabel(g_settings.nLeftBalance));
-    SetDlgItemText(IDC_DEVICE_RIGHT_LABEL, DevicePageLogic::RightBalanceLabel(g_settings.nRightBalance));
+    ShowSettings();
     m_cbDevice.ResetContent();
     m_nDeviceEntry = -1;
     return TRUE;
 }
 
-void CDevDlg::ShowBalance()
+void CDevDlg::ShowSettings()
 {
     m_slLeftBalance.SetPos(g_settings.nLeftBalance);
     m_slRightBalance.SetPos(g_settings.nRightBalance);
@@ -83,14 +80,14 @@ void CDevDlg::ShowBalance()
 
 int CDevDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    return PageMessage::Show(PageOwner(m_hWnd), text, style);
+    return PageMessage::Show(Host(), BoxOwner(), text, style);
 }
 
 void CDevDlg::ReportMixerFailure(const CString& text, UINT style, BOOL bTellUser)
 {
     if (bTellUser)
         ShowMessage(text, style);
-    else if (PageHost* host = GetPageHost())
+    else if (PageHost* host = Host())
     {
         CString line = text;
         line.Replace(L"\r\n", L" ");
@@ -166,17 +163,17 @@ void CDevDlg::RefreshVolume()
 
 void CDevDlg::OnSelChangeDevice()
 {
-    if (IsMainWindowRecording())
+    if (IsRecording())
     {
         // The list is greyed only at the next idle pass: a change may slip in before.
         m_cbDevice.SetCurSel(m_nDeviceEntry);
-        PageMessage::StopRecordingFirst(PageOwner(m_hWnd));
+        PageMessage::StopRecordingFirst(Host(), BoxOwner());
         return;
     }
     UINT first = 0;
     UINT last = 0;
     UINT marked = 0;
-    PageHost* host = GetPageHost();
+    PageHost* host = Host();
     if (host &&
         DevicePageLogic::DeviceMenuMark(m_cbDevice.GetCurSel(), m_cbDevice.GetCount(), first, last, marked))
     {
@@ -213,14 +210,14 @@ void CDevDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
         g_settings.nLeftBalance = static_cast<int16_t>(m_slLeftBalance.GetPos());
         SetDlgItemText(IDC_DEVICE_LEFT_LABEL, DevicePageLogic::LeftBalanceLabel(g_settings.nLeftBalance));
         // A recording that runs takes it from its next block on.
-        if (PageHost* host = GetPageHost())
+        if (PageHost* host = Host())
             host->ApplyBalance();
     }
     else if (hScroll && hScroll == m_slRightBalance.m_hWnd)
     {
         g_settings.nRightBalance = static_cast<int16_t>(m_slRightBalance.GetPos());
         SetDlgItemText(IDC_DEVICE_RIGHT_LABEL, DevicePageLogic::RightBalanceLabel(g_settings.nRightBalance));
-        if (PageHost* host = GetPageHost())
+        if (PageHost* host = Host())
             host->ApplyBalance();
     }
     CTabPage::OnHScroll(nSBCode, nPos, pScrollBar);
@@ -237,7 +234,7 @@ void CDevDlg::OnSystemVolumeControl()
     if (started)
         return;
     ShowMessage(L"Fail to Launch Recording Volume & Balance Control!", MB_ICONHAND);
-    if (PageHost* host = GetPageHost())
+    if (PageHost* host = Host())
         host->LogEvent(L"Fail to launch recording volume & balance control", LOG_WARNING);
 }
 
@@ -255,7 +252,7 @@ void CDevDlg::OnVistaTroubleshooting()
 void CDevDlg::OnSoundDeviceInfo()
 {
     // Owned by the main window, which stays disabled while the report runs.
-    CSoundDeviceDlg dlg(PageParent());
+    CSoundDeviceDlg dlg(HostWindow(), nullptr, Host());
     dlg.DoModal();
 }
 

@@ -19,8 +19,8 @@ public:
     // opened through a short-lived stream. bTellUser FALSE (at start-up, before the window
     // shows) logs a failure instead of stopping the start with a message box.
     void OpenDeviceMixer(BOOL bTellUser = TRUE);
-    // The balance sliders and their labels from the settings (after Reset ALL).
-    void ShowBalance();
+    // The balance sliders and their labels from the settings (also after Reset ALL).
+    void ShowSettings() override;
 
     CSliderCtrl m_slVolume;
     CComboBox m_cbLine;

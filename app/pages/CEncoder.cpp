@@ -4,7 +4,6 @@
 #include "app/EncoderChoices.h"
 #include "app/PageHost.h"
 #include "app/PageMessage.h"
-#include "app/pages/CTabPage.h"
 #include "framework/CDataExchange.h"
 #include "resources/resource.h"
 
@@ -12,7 +11,7 @@ BEGIN_MESSAGE_MAP(CEncoder, CDialog)
 ON_BN_CLICKED(IDOK, &CEncoder::OnClickedOk)
 END_MESSAGE_MAP()
 
-CEncoder::CEncoder(CWnd* pParent) : CDialog(IDD_ENCODER_SETTINGS, pParent) {}
+CEncoder::CEncoder(PageHost* host, CWnd* pParent) : CDialog(IDD_ENCODER_SETTINGS, pParent), m_pHost(host) {}
 
 void CEncoder::DoDataExchange(CDataExchange* pDX)
 {
@@ -41,16 +40,16 @@ BOOL CEncoder::OnInitDialog()
 void CEncoder::OnClickedOk()
 {
     // A recording works on its own copy; what is chosen now would silently not apply.
-    if (IsMainWindowRecording())
+    if (IsHostRecording(m_pHost))
     {
-        PageMessage::StopRecordingFirst(m_hWnd);
+        PageMessage::StopRecordingFirst(m_pHost, m_hWnd);
         return;
     }
     EncoderChoices::Store(EncoderChoices::LIST_WAV_CODEC, m_cbWavCodec.GetCurSel(), g_settings);
     EncoderChoices::Store(EncoderChoices::LIST_MP3_BITRATE, m_cbMp3Bitrate.GetCurSel(), g_settings);
     EncoderChoices::Store(EncoderChoices::LIST_MP3_MODE, m_cbMp3Mode.GetCurSel(), g_settings);
     EncoderChoices::Store(EncoderChoices::LIST_OGG_QUALITY, m_cbOggQuality.GetCurSel(), g_settings);
-    if (PageHost* host = GetPageHost())
-        host->UpdateFormatDescription();
+    if (m_pHost)
+        m_pHost->UpdateFormatDescription();
     OnOK();
 }

@@ -5,10 +5,13 @@
 #include "framework/CComboBox.h"
 #include "framework/CDialog.h"
 
+class PageHost;
+
 class CEncoder : public CDialog
 {
 public:
-    explicit CEncoder(CWnd* pParent = nullptr);
+    // host (may be null) records, and shows the format the choices give.
+    explicit CEncoder(PageHost* host, CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
 
@@ -22,4 +25,7 @@ protected:
     void OnClickedOk();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    PageHost* m_pHost;
 };

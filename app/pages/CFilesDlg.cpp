@@ -19,7 +19,7 @@
 #include "framework/CWinApp.h"
 #include "resources/resource.h"
 
-BEGIN_MESSAGE_MAP(CFilesDlg, CDialog)
+BEGIN_MESSAGE_MAP(CFilesDlg, CTabPage)
 ON_COMMAND(ID_FILE_OPEN, &CFilesDlg::OnOpen)
 ON_COMMAND(ID_FILE_OPEN_DIR, &CFilesDlg::OnOpenDir)
 ON_COMMAND(ID_FILE_MOVE_UP, &CFilesDlg::OnMoveUp)
@@ -88,13 +88,13 @@ CFilesDlg::CFilesDlg()
 
 void CFilesDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CTabPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FILE_LIST, m_list);
 }
 
 BOOL CFilesDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CTabPage::OnInitDialog();
     const DWORD version = LOBYTE(LOWORD(::GetVersion()));
     if (version < 6)
     {
@@ -162,7 +162,7 @@ void CFilesDlg::LoadOutputList()
     }
     m_list.SetRedraw(TRUE);
     m_list.Invalidate();
-    PageHost* host = GetPageHost();
+    PageHost* host = Host();
     if (result == RecordedFilesFile::Damaged && host)
         host->ReportDamagedFileList(file);
 }
@@ -264,9 +264,9 @@ BOOL CFilesDlg::PreTranslateMessage(MSG* pMsg)
 {
     // The main window's table: the page takes the Move commands, the main window the rest.
     if (KeyFilters::PageKeys(m_hWnd, m_hAccel, pMsg,
-                             [](MSG* pKey)
+                             [this](MSG* pKey)
                              {
-                                 if (PageHost* host = GetPageHost())
+                                 if (PageHost* host = Host())
                                      host->TranslateAccelerators(pKey);
                              }))
         return TRUE;
@@ -289,6 +289,7 @@ BOOL CFilesDlg::PreTranslateMessage(MSG* pMsg)
             break;
         }
     }
+    // Not the other pages' filter: the list's own keys are handled above.
     return CDialog::PreTranslateMessage(pMsg);
 }
 
@@ -301,18 +302,18 @@ bool CFilesDlg::IsRowSelected(int row) const
 
 int CFilesDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    return PageMessage::Show(m_hWnd, text, style);
+    return PageMessage::Show(Host(), m_hWnd, text, style);
 }
 
 int CFilesDlg::ShowAppMessage(LPCWSTR text, UINT style)
 {
-    const CentreNextBox centre(PageOwner(m_hWnd));
+    const CentreNextBox centre(BoxOwner());
     return AfxMessageBox(text, style);
 }
 
 void CFilesDlg::Log(const CString& text, int level)
 {
-    if (PageHost* host = GetPageHost())
+    if (PageHost* host = Host())
         host->LogEvent(text, level);
 }
 

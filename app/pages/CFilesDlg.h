@@ -8,12 +8,12 @@
 #include "app/FileListHost.h"
 #include "app/RecordedFilesFile.h"
 #include "app/pages/CRecordedFilesList.h"
-#include "framework/CDialog.h"
+#include "app/pages/CTabPage.h"
 #include "framework/CImageList.h"
 
 class FinishedRecording;
 
-class CFilesDlg : public CDialog, private FileListHost
+class CFilesDlg : public CTabPage, private FileListHost
 {
 public:
     CFilesDlg();
@@ -33,8 +33,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override {}
-    void OnCancel() override {}
     void AppendRow(const RecordedFileRow& row);
 
     void OnOpen() { m_commands.Open(); }

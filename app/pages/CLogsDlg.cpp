@@ -22,8 +22,13 @@ BOOL CLogsDlg::OnInitDialog()
     CTabPage::OnInitDialog();
     // Without a limit the box silently stops taking text at 32,767 characters.
     m_reLog.LimitText(0x7FFFFFFE);
-    CheckDlgButton(IDC_LOG_WRITE_FILE, g_settings.bWriteLogFile ? BST_CHECKED : BST_UNCHECKED);
+    ShowSettings();
     return TRUE;
+}
+
+void CLogsDlg::ShowSettings()
+{
+    CheckDlgButton(IDC_LOG_WRITE_FILE, g_settings.bWriteLogFile ? BST_CHECKED : BST_UNCHECKED);
 }
 
 LRESULT CLogsDlg::AppendLogLine(CString text, COLORREF colour)
@@ -43,8 +48,8 @@ LRESULT CLogsDlg::AppendLogLine(CString text, COLORREF colour)
 void CLogsDlg::OnClear()
 {
     m_reLog.SetWindowText(L"");
-    if (PageHost* host = GetPageHost())
-        host->SetStatusText(1, L"");
+    if (PageHost* host = Host())
+        host->SetStatusText(STATUS_LAST_EVENT, L"");
     m_reLog.Invalidate(TRUE);
 }
 

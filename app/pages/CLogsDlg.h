@@ -10,6 +10,7 @@ public:
     CLogsDlg() = default;
 
     BOOL OnInitDialog() override;
+    void ShowSettings() override;
     // Appends text (the caller's line, with its line end) in colour and scrolls it into view.
     LRESULT AppendLogLine(CString text, COLORREF colour);
 

@@ -24,6 +24,12 @@ END_MESSAGE_MAP()
 BOOL CMiscDlg::OnInitDialog()
 {
     CTabPage::OnInitDialog();
+    ShowSettings();
+    return TRUE;
+}
+
+void CMiscDlg::ShowSettings()
+{
     // Emptied first: Reset ALL runs this again.
     SendDlgItemMessage(IDC_MISC_AFTER_RECORDING, CB_RESETCONTENT);
     for (const wchar_t* row : kAfterRecordingRows)
@@ -34,7 +40,6 @@ BOOL CMiscDlg::OnInitDialog()
     SendDlgItemMessage(IDC_MISC_AFTER_RECORDING, CB_SETCURSEL,
                        static_cast<WPARAM>(static_cast<int>(g_settings.nActionAfterRecording)));
     CheckDlgButton(IDC_MISC_SHOW_AMPLITUDE, g_settings.bShowAmplitude ? BST_CHECKED : BST_UNCHECKED);
-    return TRUE;
 }
 
 void CMiscDlg::OnCloseToTray()
@@ -62,7 +67,7 @@ void CMiscDlg::OnAfterRecording()
 void CMiscDlg::OnShowAmplitude()
 {
     g_settings.bShowAmplitude = IsTicked(IDC_MISC_SHOW_AMPLITUDE);
-    PageHost* host = GetPageHost();
+    PageHost* host = Host();
     if (!g_settings.bShowAmplitude && host)
         host->BlankLevelReadouts();
 }

@@ -10,6 +10,7 @@ public:
     CMiscDlg() = default;
 
     BOOL OnInitDialog() override;
+    void ShowSettings() override;
 
 protected:
     void OnCloseToTray();

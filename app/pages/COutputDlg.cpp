@@ -65,10 +65,17 @@ BOOL COutputDlg::OnInitDialog()
     m_spinMinutes.SetRange(0, StopTimeRule::kMaxMinutes);
     m_spinHours.SetBuddy(GetDlgItem(IDC_OUTPUT_HOURS));
     m_spinHours.SetRange(0, StopTimeRule::kMaxHours);
+    ShowSettings();
+    return TRUE;
+}
+
+void COutputDlg::ShowSettings()
+{
+    m_bInitializing = 1;
     ShowStopTime(StopTimeRule::Shown(g_settings));
 
     const BOOL autoStop = g_settings.bAutoStop != 0;
-    if (PageHost* host = GetPageHost())
+    if (PageHost* host = Host())
         host->LogEvent(autoStop ? L"Enable auto stop." : L"Disable auto stop.", LOG_INFO);
     CheckDlgButton(IDC_OUTPUT_STOP_AFTER, autoStop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_OUTPUT_STOP_MANUALLY, autoStop ? BST_UNCHECKED : BST_CHECKED);
@@ -84,7 +91,6 @@ BOOL COutputDlg::OnInitDialog()
     const CString name = g_settings.strFileName;
     SetDlgItemText(IDC_OUTPUT_DEST_DIR, folder);
     SetDlgItemText(IDC_OUTPUT_FILE_NAME, name);
-    return TRUE;
 }
 
 StopTime COutputDlg::ShownStopTime() const
@@ -105,17 +111,19 @@ void COutputDlg::ShowStopTime(const StopTime& t)
 
 int COutputDlg::ShowMessage(LPCWSTR text, UINT style)
 {
-    return PageMessage::Show(PageOwner(GetSafeHwnd()), text, style);
+    return PageMessage::Show(Host(), BoxOwner(), text, style);
 }
 
 void COutputDlg::OnStopManually()
 {
     g_settings.bAutoStop = 0;
+    UpdateControlStates();
 }
 
 void COutputDlg::OnStopAfter()
 {
     g_settings.bAutoStop = 1;
+    UpdateControlStates();
 }
 
 void COutputDlg::ValidateStopTime()
@@ -161,14 +169,16 @@ void COutputDlg::CheckStopTimeNow()
 void COutputDlg::OnAskFolder()
 {
     g_settings.nSaveLocation = 0;
-    if (PageHost* host = GetPageHost())
+    UpdateControlStates();
+    if (PageHost* host = Host())
         host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
 
 void COutputDlg::OnSaveTo()
 {
     g_settings.nSaveLocation = 1;
-    if (PageHost* host = GetPageHost())
+    UpdateControlStates();
+    if (PageHost* host = Host())
         host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
 
@@ -188,7 +198,7 @@ void COutputDlg::OnChangeDestDir()
     CString text;
     GetDlgItemText(IDC_OUTPUT_DEST_DIR, text);
     g_settings.strDestDir = OutputLocation::DestDirFromEdit(text);
-    if (PageHost* host = GetPageHost())
+    if (PageHost* host = Host())
         host->CheckFreeSpace(OutputLocation::FreeSpacePath(g_settings));
 }
 
@@ -201,7 +211,7 @@ void COutputDlg::OnChangeFileName()
 
 void COutputDlg::OnEncoderSettings()
 {
-    CEncoder dialog(PageParent());
+    CEncoder dialog(Host(), HostWindow());
     dialog.DoModal();
 }
 
@@ -210,16 +220,16 @@ void COutputDlg::OnResetAll()
     if (ShowMessage(L"Reset ALL Options, Are You Sure?", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     ::DeleteFileW(GetSettingsPath());
-    if (PageHost* host = GetPageHost())
+    if (PageHost* host = Host())
         host->ReloadSettings();
 }
 
 void COutputDlg::OnUpdateFolder(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!IsMainWindowRecording() && g_settings.nSaveLocation != 0);
+    pCmdUI->Enable(!IsRecording() && g_settings.nSaveLocation != 0);
 }
 
 void COutputDlg::OnUpdateStopTime(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!IsMainWindowRecording() && IsDlgButtonChecked(IDC_OUTPUT_STOP_MANUALLY) != BST_CHECKED);
+    pCmdUI->Enable(!IsRecording() && IsDlgButtonChecked(IDC_OUTPUT_STOP_MANUALLY) != BST_CHECKED);
 }

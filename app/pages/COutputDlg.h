@@ -12,6 +12,7 @@ public:
     COutputDlg() = default;
 
     BOOL OnInitDialog() override;
+    void ShowSettings() override;
 
     CSpinButtonCtrl m_spinSeconds;
     CSpinButtonCtrl m_spinMinutes;

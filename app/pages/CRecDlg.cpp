@@ -45,15 +45,15 @@ void CRecDlg::ShowSettings()
 void CRecDlg::OnChoice(UINT nID)
 {
     // A recording works on its own copy; the page changes nothing until it ends.
-    if (!IsMainWindowRecording())
+    if (!IsRecording())
         RecordingChoices::Apply(static_cast<int>(nID), g_settings);
     ShowSettings();
-    if (PageHost* host = GetPageHost())
+    if (PageHost* host = Host())
         host->UpdateFormatDescription();
 }
 
 void CRecDlg::OnUpdateChoice(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(RecordingChoices::IsEnabled(static_cast<int>(pCmdUI->m_nID), g_settings, g_formatTable,
-                                               IsMainWindowRecording()));
+                                               IsRecording()));
 }

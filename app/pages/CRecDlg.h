@@ -12,7 +12,7 @@ public:
 
     BOOL OnInitDialog() override;
     // Checks the radios of the stored settings (also after Reset ALL).
-    void ShowSettings();
+    void ShowSettings() override;
 
     int m_nChannelIndex = 0;    // 0 mono, 1 stereo
     int m_nRateIndex = 0;       // index of the sampling rate

@@ -5,7 +5,7 @@
 #include "app/ClipboardWriter.h"
 #include "app/DeviceReport.h"
 #include "app/PaDeviceReportSource.h"
-#include "app/pages/CTabPage.h"
+#include "app/PageHost.h"
 #include "controls/XMessageBox.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
@@ -15,9 +15,9 @@ BEGIN_MESSAGE_MAP(CSoundDeviceDlg, CDialog)
 ON_BN_CLICKED(IDC_DEVICE_INFO_COPY, &CSoundDeviceDlg::OnCopyToClipboard)
 END_MESSAGE_MAP()
 
-CSoundDeviceDlg::CSoundDeviceDlg(CWnd* pParent, DeviceReportSource* source)
+CSoundDeviceDlg::CSoundDeviceDlg(CWnd* pParent, DeviceReportSource* source, const PageHost* host)
     : CDialog(IDD_DEVICE_INFO, pParent), m_ownSource(source ? nullptr : new PaDeviceReportSource),
-      m_source(source ? source : m_ownSource.get())
+      m_source(source ? source : m_ownSource.get()), m_pHost(host)
 {
 }
 
@@ -67,7 +67,7 @@ void CSoundDeviceDlg::OnDiagnose()
 {
     const DeviceReport::Sink sink = [this](const CString& text, int colour)
     { AppendReportLine(text, colour); };
-    if (IsMainWindowRecording())
+    if (IsHostRecording(m_pHost))
     {
         sink(L"Please stop recording first.", 0);
         return;

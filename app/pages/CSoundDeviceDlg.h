@@ -8,11 +8,14 @@
 #include "framework/CDialog.h"
 #include "framework/CRichEditCtrl.h"
 
+class PageHost;
+
 class CSoundDeviceDlg : public CDialog
 {
 public:
-    // source null: the audio library itself.
-    explicit CSoundDeviceDlg(CWnd* pParent = nullptr, DeviceReportSource* source = nullptr);
+    // source null: the audio library itself; host (may be null) records.
+    explicit CSoundDeviceDlg(CWnd* pParent = nullptr, DeviceReportSource* source = nullptr,
+                             const PageHost* host = nullptr);
     ~CSoundDeviceDlg() override;
 
     BOOL OnInitDialog() override;
@@ -34,4 +37,5 @@ protected:
 private:
     std::unique_ptr<DeviceReportSource> m_ownSource;
     DeviceReportSource* m_source;
+    const PageHost* m_pHost;
 };

@@ -1,36 +1,55 @@
 #include "app/pages/CTabPage.h"
 
-#include "app/AppGlobals.h"
 #include "app/PageHost.h"
 
 BEGIN_MESSAGE_MAP(CTabPage, CDialog)
 ON_MESSAGE(WM_KICKIDLE, &CTabPage::OnKickIdle)
 END_MESSAGE_MAP()
 
-bool IsMainWindowRecording()
+BOOL CTabPage::CreatePage(UINT nIDTemplate, CWnd* pParent, PageHost& host)
 {
-    const PageHost* host = GetPageHost();
-    return host && host->IsRecording();
+    m_pHost = &host;
+    return Create(nIDTemplate, pParent);
+}
+
+CWnd* CTabPage::HostWindow() const
+{
+    return m_pHost ? m_pHost->HostWindow() : nullptr;
+}
+
+HWND CTabPage::BoxOwner() const
+{
+    const CWnd* window = HostWindow();
+    return window ? window->m_hWnd : m_hWnd;
+}
+
+bool CTabPage::IsRecording() const
+{
+    return IsHostRecording(m_pHost);
 }
 
 BOOL CTabPage::PreTranslateMessage(MSG* pMsg)
 {
     // The main window's accelerator table first, so that its commands run there.
-    PageHost* host = GetPageHost();
-    if (host && host->TranslateAccelerators(pMsg))
+    if (m_pHost && m_pHost->TranslateAccelerators(pMsg))
         return TRUE;
     if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-LRESULT CTabPage::OnKickIdle(WPARAM, LPARAM)
+void CTabPage::UpdateControlStates()
 {
     UpdateDialogControls(this, FALSE);
+}
+
+LRESULT CTabPage::OnKickIdle(WPARAM, LPARAM)
+{
+    UpdateControlStates();
     return 0;
 }
 
 void CTabPage::OnUpdateWhileIdle(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!IsMainWindowRecording());
+    pCmdUI->Enable(!IsRecording());
 }

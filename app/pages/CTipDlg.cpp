@@ -44,7 +44,7 @@ CRect ControlRect(const CWnd& dlg, int id)
 }
 } // namespace
 
-CTipDlg::CTipDlg(CWnd* pParent) : CDialog(IDD_TIP, pParent)
+CTipDlg::CTipDlg(PageHost* host, CWnd* pParent) : CDialog(IDD_TIP, pParent), m_pHost(host)
 {
     m_bStartup = SettingsFile(GetSettingsPath()).ReadInt(kTipSection, kTipKey, kTipDefault);
     // The program's folder as found at start: any length, where splitting the module's
@@ -117,9 +117,8 @@ void CTipDlg::OnStartupClicked()
 
 void CTipDlg::OnOK()
 {
-    PageHost* host = GetPageHost();
-    if (!SettingsFile(GetSettingsPath()).WriteInt(kTipSection, kTipKey, m_bStartup) && host)
-        host->LogEvent(L"Error on saving settings!", LOG_WARNING);
+    if (!SettingsFile(GetSettingsPath()).WriteInt(kTipSection, kTipKey, m_bStartup) && m_pHost)
+        m_pHost->LogEvent(L"Error on saving settings!", LOG_WARNING);
     EndDialog(IDOK);
 }
 

@@ -9,11 +9,13 @@
 #include "framework/CString.h"
 
 class CDC;
+class PageHost;
 
 class CTipDlg : public CDialog
 {
 public:
-    explicit CTipDlg(CWnd* pParent = nullptr);
+    // host (may be null) logs a failure to store the switch.
+    explicit CTipDlg(PageHost* host, CWnd* pParent = nullptr);
     ~CTipDlg() override = default;
 
     // IDOK at once, showing nothing, when the tips file could not be opened.
@@ -43,4 +45,5 @@ private:
     void DrawTip(CDC& dc, bool full);
 
     TipReader m_reader;
+    PageHost* m_pHost;
 };

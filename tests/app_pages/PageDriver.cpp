@@ -112,15 +112,8 @@ std::wstring PageDriver::ComboRow(HWND combo, int row) const
 
 bool PageDriver::WaitEnabled(HWND control, bool enabled, DWORD ms) const
 {
-    // The pages follow every tenth idle pass of the main window; each message it gets
-    // (as a mouse move would) makes one.
-    return WaitUntil(
-        [&]
-        {
-            ::PostMessageW(m_app.Window(), WM_NULL, 0, 0);
-            return (::IsWindowEnabled(control) != FALSE) == enabled;
-        },
-        ms);
+    // Nothing prompts an idle pass (as a mouse move would): the page must follow by itself.
+    return WaitUntil([&] { return (::IsWindowEnabled(control) != FALSE) == enabled; }, ms);
 }
 
 HWND PageDriver::WaitForPopup(const std::wstring& caption, DWORD ms) const

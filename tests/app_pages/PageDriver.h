@@ -35,7 +35,7 @@ public:
         return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
     }
     bool IsChecked(HWND button) const { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    // Waits for the idle update to give the control this state.
+    // Waits for the page to give the control this state, with the mouse still.
     bool WaitEnabled(HWND control, bool enabled, DWORD ms = 10000) const;
 
     // A visible top-level window of the program with this caption, other than the main

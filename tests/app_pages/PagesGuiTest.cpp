@@ -518,6 +518,15 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     ASSERT_TRUE(StartApp(app));
     PageDriver d(app);
 
+    // F5 with the mouse still: the stop time is open as the page shows, with no idle pass
+    // to bring it.
+    TypeKeys(app.Window(), {VK_F5});
+    HWND output = d.Page(IDC_OUTPUT_DEST_DIR);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(output) != FALSE; }, 10000));
+    for (int id : {IDC_OUTPUT_HOURS, IDC_OUTPUT_HOURS_SPIN, IDC_OUTPUT_MINUTES, IDC_OUTPUT_MINUTES_SPIN,
+                   IDC_OUTPUT_SECONDS, IDC_OUTPUT_SECONDS_SPIN})
+        EXPECT_TRUE(d.WaitEnabled(d.Item(output, id), true, 5000)) << id;
+
     // Cancel stores nothing: the next opening shows the old rows.
     HWND encoder = OpenEncoderSettings(app, d);
     ASSERT_NE(nullptr, encoder);
@@ -568,7 +577,6 @@ TEST(PagesGui, EncoderSettingsReachTheMp3AndOggFiles)
     EXPECT_GT(nominal[1], nominal[0]);
 
     // OK during a recording (started behind the dialog) keeps the dialog and stores nothing.
-    HWND output = d.Page(IDC_OUTPUT_DEST_DIR);
     d.Click(d.Item(output, IDC_OUTPUT_STOP_MANUALLY));
     encoder = OpenEncoderSettings(app, d);
     ASSERT_NE(nullptr, encoder);
