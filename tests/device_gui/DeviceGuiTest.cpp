@@ -35,6 +35,10 @@ struct DevicePage
     // The user picks entry of the combo box.
     void Choose(int id, int entry) const
     {
+        // The notification is posted: emptied first, the line list cannot show the last
+        // device's lines to a wait that comes before the page has handled it.
+        if (id == IDC_DEVICE_LIST)
+            ::SendMessageW(Item(IDC_DEVICE_LINE), CB_RESETCONTENT, 0, 0);
         ::SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         PostNotify(Item(id), CBN_SELCHANGE);
     }
@@ -114,8 +118,11 @@ TEST(DeviceGui, ListMenuLinesVolumeAndTheLaunchers)
         {
             withLines = entry;
             // The hints in colour once a mixer is open; a picture of the page with lines.
-            EXPECT_TRUE(WindowShowsColour(page.Item(IDC_DEVICE_HINT_VISTA), RGB(255, 0, 0)));
-            EXPECT_TRUE(WindowShowsColour(page.Item(IDC_DEVICE_HINT_NOISE), RGB(0, 0, 255)));
+            // The lines come before the colours, within the same handler.
+            EXPECT_TRUE(WaitUntil(
+                [&] { return WindowShowsColour(page.Item(IDC_DEVICE_HINT_VISTA), RGB(255, 0, 0)); }, kWait));
+            EXPECT_TRUE(WaitUntil(
+                [&] { return WindowShowsColour(page.Item(IDC_DEVICE_HINT_NOISE), RGB(0, 0, 255)); }, kWait));
             Screenshot(app, L"device-page-other-device");
         }
     }
