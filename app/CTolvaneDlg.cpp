@@ -832,13 +832,6 @@ void CTolvaneDlg::StartQueuedRecording()
         OnRecord();
 }
 
-void CTolvaneDlg::HandlePosted(UINT first, UINT last)
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, m_hWnd, first, last, PM_REMOVE))
-        ::DispatchMessageW(&msg);
-}
-
 void CTolvaneDlg::OnRecordingFinished(const RecordingOutcome& outcome)
 {
     // The values the recording was started with, not the settings as they are now; the
@@ -1232,7 +1225,9 @@ void CTolvaneDlg::WaitForRecordingEnd(DWORD timeoutMs)
     if (!m_pSession->WaitForEnd(timeoutMs))
         LogEvent(L"The recording did not finish in time; its file may be incomplete.", LOG_WARNING);
     // Its last lines ("Done." among them) are still queued.
-    HandlePosted(WM_REC_PROGRESS, WM_REC_FINISHED);
+    MSG msg;
+    while (::PeekMessageW(&msg, m_hWnd, WM_REC_PROGRESS, WM_REC_FINISHED, PM_REMOVE))
+        ::DispatchMessageW(&msg);
 }
 
 void CTolvaneDlg::SaveRecordedFiles()

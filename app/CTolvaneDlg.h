@@ -154,8 +154,6 @@ protected:
     void OnRecordingEnded() override;
     // A Record that came while the last recording was still being finished.
     void StartQueuedRecording();
-    // Handles the messages of this range already posted to the window.
-    void HandlePosted(UINT first, UINT last);
     void SaveFocus();
     LRESULT OnActivateMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocusMessage(WPARAM wParam, LPARAM lParam);
