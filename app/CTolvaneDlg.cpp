@@ -37,6 +37,9 @@
 namespace
 {
 constexpr UINT kStartTimer = 1;
+// While a Record waits for the last recording's threads to end.
+constexpr UINT kWaitingRecordTimer = 2;
+constexpr UINT kWaitingRecordMs = 20;
 constexpr int kStatusHeight = 25;
 // The pages sit at this place in the tab control, at their template's size.
 constexpr int kPageX = 5;
@@ -696,16 +699,25 @@ BOOL CTolvaneDlg::PromptOutputPath(const CString& extension, CString& path)
 
 void CTolvaneDlg::OnRecord()
 {
-    if (!m_pSession || m_pSession->IsRecording())
+    if (!m_pSession)
         return;
-    // Stopped a moment ago and still being finished: the new recording starts once the
-    // last one has ended (WM_REC_ENDED), unless Stop or exit comes first.
-    if (!m_pSession->HasEnded())
+    switch (m_lifecycle.OnRecordPressed(m_pSession->IsRecording() != FALSE, m_pSession->HasEnded() != FALSE))
     {
-        m_bRecordQueued = true;
+    case RecordingLifecycle::kNothing:
         return;
+    case RecordingLifecycle::kWait:
+        // Stopped a moment ago and still being finished: the new recording starts once the
+        // last one's threads have ended, unless Stop or exit comes first.
+        SetTimer(kWaitingRecordTimer, kWaitingRecordMs);
+        return;
+    case RecordingLifecycle::kStart:
+        break;
     }
-    m_bRecordQueued = false;
+    StartRecording();
+}
+
+void CTolvaneDlg::StartRecording()
+{
     // A name that cleans to nothing would make a file named only by its extension.
     if (!OutputLocation::HasUsableName(g_settings))
     {
@@ -716,7 +728,7 @@ void CTolvaneDlg::OnRecord()
     OutputLocation::UseDefaultFolderWhenEmpty(g_settings, GetDefaultDestDir());
     if (m_pSession->Record(g_settings, g_formatTable, g_nCaptureDevice))
     {
-        m_bShowsRecording = true;
+        m_lifecycle.OnStarted();
         m_stTime.SetText(L"00:00:00.0");
         // Without the automatic stop the bar has nothing to count down and stays as it is.
         if (g_settings.bAutoStop)
@@ -746,7 +758,7 @@ void CTolvaneDlg::OnPauseResume()
 
 void CTolvaneDlg::OnStop()
 {
-    m_bRecordQueued = false;
+    m_lifecycle.OnStopPressed();
     if (m_pSession && m_pSession->IsRecording())
         m_pSession->OnStop();
 }
@@ -787,6 +799,7 @@ void CTolvaneDlg::OnRecordingProgress(const int32_t* samples, unsigned count)
 
 void CTolvaneDlg::OnRecordingReset()
 {
+    m_lifecycle.OnShownIdle();
     ReturnToIdle();
     if (m_pSession && m_pSession->IsAutoStopped() &&
         g_settings.nActionAfterRecording != AFTER_RECORDING_NOTHING)
@@ -795,7 +808,6 @@ void CTolvaneDlg::OnRecordingReset()
 
 void CTolvaneDlg::ReturnToIdle()
 {
-    m_bShowsRecording = false;
     m_stTime.SetText(L"           ");
     BlankLevelReadouts();
     m_progress.SetPos(1000);
@@ -806,30 +818,25 @@ void CTolvaneDlg::ReturnToIdle()
     // The pages follow at once, not at the next idle kick.
     KickPages();
 }
-void CTolvaneDlg::OnRecordingThreadEnd(int)
+void CTolvaneDlg::OnRecordingThreadEnd(int, unsigned recording)
 {
-    if (!m_pSession)
+    // One of an earlier recording, come late, leaves the one that runs now alone.
+    if (!m_pSession || !m_pSession->OnRecThreadEnd(recording))
         return;
-    m_pSession->OnRecThreadEnd();
     // A writer that failed sends no reset: the window goes back to idle all the same.
-    if (m_bShowsRecording && m_pSession->HasEnded())
+    if (m_pSession->HasEnded() && m_lifecycle.OnShownIdle())
         ReturnToIdle();
-    // A worker that had to be terminated posts no WM_REC_ENDED.
-    StartQueuedRecording();
+    CheckWaitingRecord();
 }
 
-void CTolvaneDlg::OnRecordingEnded()
+void CTolvaneDlg::CheckWaitingRecord()
 {
-    // Posted as the encoder thread's last act: it ends in a moment.
-    if (m_bRecordQueued && m_pSession)
-        m_pSession->WaitForEnd(2000);
-    StartQueuedRecording();
-}
-
-void CTolvaneDlg::StartQueuedRecording()
-{
-    if (m_bRecordQueued && m_pSession && m_pSession->HasEnded())
-        OnRecord();
+    const RecordingLifecycle::Action action =
+        m_lifecycle.OnWorkersChecked(m_pSession && m_pSession->HasEnded());
+    if (action != RecordingLifecycle::kWait)
+        KillTimer(kWaitingRecordTimer);
+    if (action == RecordingLifecycle::kStart)
+        StartRecording();
 }
 
 void CTolvaneDlg::OnRecordingFinished(const RecordingOutcome& outcome)
@@ -1193,6 +1200,10 @@ void CTolvaneDlg::OnTimer(UINT_PTR nIDEvent)
         if (SettingsFile(GetSettingsPath()).ReadInt(kTipSection, kTipKey, kTipDefault) != 0)
             OnTipOfTheDay();
     }
+    else if (nIDEvent == kWaitingRecordTimer)
+    {
+        CheckWaitingRecord();
+    }
     Default();
 }
 
@@ -1248,7 +1259,8 @@ void CTolvaneDlg::OnExit()
     if (g_bExitStarted || m_bExiting)
         return;
     m_bExiting = TRUE;
-    m_bRecordQueued = false;
+    m_lifecycle.OnStopPressed();
+    KillTimer(kWaitingRecordTimer);
     if (IsRecording())
         OnStop();
     WaitForRecordingEnd(10000);

@@ -12,6 +12,7 @@
 #include <portaudio.h>
 
 #include "app/PageHost.h"
+#include "app/RecordingLifecycle.h"
 #include "app/pages/CDevDlg.h"
 #include "app/pages/CFilesDlg.h"
 #include "app/pages/CLogsDlg.h"
@@ -148,12 +149,13 @@ protected:
     void OnRecordingProgress(const int32_t* samples, unsigned count) override;
     void OnRecordingLog(const CString& text, int level) override { LogEvent(text, level); }
     void OnRecordingReset() override;
-    void OnRecordingThreadEnd(int worker) override;
+    void OnRecordingThreadEnd(int worker, unsigned recording) override;
     void OnRecordingFinished(const RecordingOutcome& outcome) override;
     void OnRecordingStatus(const CString& text) override { SetStatusText(STATUS_CURRENT, text); }
-    void OnRecordingEnded() override;
-    // A Record that came while the last recording was still being finished.
-    void StartQueuedRecording();
+    // A Record that came while the last recording was still being finished starts once
+    // that recording's threads have ended (checked on a timer, not told by a message).
+    void CheckWaitingRecord();
+    void StartRecording();
     void SaveFocus();
     LRESULT OnActivateMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocusMessage(WPARAM wParam, LPARAM lParam);
@@ -199,10 +201,8 @@ private:
     // From the start-up's device listing on; declared first, so it outlives the session.
     std::optional<AudioLibrary> m_audio;
     std::unique_ptr<RecordingSession> m_pSession;
-    // The read-outs, icons and taskbar show a recording until its reset, or a failure.
-    bool m_bShowsRecording = false;
-    // Record came while the last recording's threads were still finishing it.
-    bool m_bRecordQueued = false;
+    // Shown as recording, being finished, idle; and a Record waiting for the last one.
+    RecordingLifecycle m_lifecycle;
     // The control that had the focus when the window last lost it (or went to the tray).
     HWND m_hWndSavedFocus = nullptr;
     void ReturnToIdle();

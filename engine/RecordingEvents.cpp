@@ -41,10 +41,7 @@ BOOL RecordingEvents::ReceiveRecordingMessage(UINT message, WPARAM wParam, LPARA
         OnRecordingReset();
         return TRUE;
     case WM_REC_THREAD_END:
-        OnRecordingThreadEnd(static_cast<int>(wParam));
-        return TRUE;
-    case WM_REC_ENDED:
-        OnRecordingEnded();
+        OnRecordingThreadEnd(static_cast<int>(wParam), static_cast<unsigned>(lParam));
         return TRUE;
     default:
         return FALSE;

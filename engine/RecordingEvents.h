@@ -31,9 +31,7 @@ protected:
     virtual void OnRecordingFinished(const RecordingOutcome& outcome) = 0;
     // The recording is over: back to idle.
     virtual void OnRecordingReset() = 0;
-    // A worker failed: 1 the capture thread, 2 the encoder thread.
-    virtual void OnRecordingThreadEnd(int worker) = 0;
-    // The encoder thread's last act: both workers are done, or end in a moment. Only an
-    // owner that waits to start the next recording needs it.
-    virtual void OnRecordingEnded() {}
+    // A worker failed: 1 the capture thread, 2 the encoder thread, of the recording with
+    // that number.
+    virtual void OnRecordingThreadEnd(int worker, unsigned recording) = 0;
 };

@@ -12,7 +12,8 @@ constexpr UINT WM_REC_PROGRESS = WM_USER + 100;
 constexpr UINT WM_REC_LOG = WM_USER + 101;
 // Sent by the encoder thread when the recording is over.
 constexpr UINT WM_REC_RESET = WM_USER + 102;
-// Posted by a failing worker: wParam 1 capture, 2 encoder.
+// Posted by a failing worker: wParam 1 capture, 2 encoder; lParam the recording's number
+// (RecordingSession::GetRecordingNumber), so that a late one leaves a later recording alone.
 constexpr UINT WM_REC_THREAD_END = WM_USER + 103;
 // Sent by the encoder thread when the writer is done with the file, before the reset:
 // lParam a const RecordingOutcome* (the sender's).
@@ -20,6 +21,3 @@ constexpr UINT WM_REC_FINISHED = WM_USER + 105;
 // Sent by the capture thread as it starts, so that the status bar is set on the window's
 // own thread: lParam a const CString* with the text (the sender's; the receiver copies it).
 constexpr UINT WM_REC_STATUS = WM_USER + 106;
-// Posted by the encoder thread as its last act, once the recording's file and messages are
-// done: its thread ends a moment later.
-constexpr UINT WM_REC_ENDED = WM_USER + 107;

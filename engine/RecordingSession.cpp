@@ -92,7 +92,7 @@ void RecordingSession::PostLog(const CString& text, int level) const
 
 void RecordingSession::PostThreadEnd(WPARAM which) const
 {
-    PostMessageW(m_hWnd, WM_REC_THREAD_END, which, 0);
+    PostMessageW(m_hWnd, WM_REC_THREAD_END, which, static_cast<LPARAM>(m_nRecording));
 }
 
 BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTable& formats, int device)
@@ -205,6 +205,7 @@ BOOL RecordingSession::Record(RecorderSettings& settings, const FormatSupportTab
     m_host.ShowRecordingState(false);
     m_pRingBuffer->Reset();
     m_hCaptureThread = m_pCaptureThread->m_hThread;
+    ++m_nRecording;
     m_bLaunched = true;
     m_pCaptureThread->ResumeThread();
     m_pEncoderThread->ResumeThread();
@@ -275,17 +276,20 @@ BOOL RecordingSession::WaitForEnd(DWORD timeoutMs)
     }
 }
 
-void RecordingSession::OnRecThreadEnd()
+BOOL RecordingSession::OnRecThreadEnd(unsigned recording)
 {
+    if (recording != m_nRecording)
+        return FALSE;
     OnStop();
     if (!m_pCaptureThread && !m_pEncoderThread)
-        return;
+        return TRUE;
     if (!WaitForEnd(2000))
     {
         m_host.LogEvent(L"A recording thread did not end in time and was terminated.", LOG_ERROR);
         TerminateRunningThreads();
     }
     ReleaseThreads();
+    return TRUE;
 }
 
 void RecordingSession::TerminateRunningThreads()
@@ -482,9 +486,7 @@ UINT RecordingSession::EncoderThreadProc(LPVOID pParam)
     RecordingSession* self = static_cast<RecordingSession*>(pParam);
     if (!self->m_bLaunched)
         return 0;
-    const UINT result = self->EncoderThread();
-    PostMessageW(self->m_hWnd, WM_REC_ENDED, 0, 0);
-    return result;
+    return self->EncoderThread();
 }
 
 UINT RecordingSession::EncoderThread()

@@ -55,9 +55,10 @@ public:
     void SetBalance(int left, int right);
     // Only clears the recording flag: the capture loop ends and the writer drains the rest.
     void OnStop();
-    // A worker failed: stop, wait for both threads while handling sent messages, and
-    // terminate them only as a last resort.
-    void OnRecThreadEnd();
+    // A worker of the recording with that number failed: stop, wait for both threads while
+    // handling sent messages, and terminate them only as a last resort. FALSE, and nothing
+    // done, when the message came late from an earlier recording.
+    BOOL OnRecThreadEnd(unsigned recording);
     // No worker of the last recording is still running.
     BOOL HasEnded() const;
     // Waits up to timeoutMs for both workers, handling messages sent to this thread
@@ -75,6 +76,8 @@ public:
     int GetBlockFrames() const { return m_nBlockFrames; }
     int GetBlockCount() const { return m_nBlockCount; }
     const RecorderSettings& GetSettings() const { return m_settings; }
+    // Counts the recordings started; the workers' WM_REC_THREAD_END carries it.
+    unsigned GetRecordingNumber() const { return m_nRecording; }
 
     // The one warning of a recording that lost input: samples the ring dropped and
     // overflows the device reported. Empty when nothing was lost.
@@ -125,6 +128,7 @@ private:
     std::atomic<int32_t> m_nRightBalance{100};
     // Set before the workers are resumed; they do nothing without it.
     bool m_bLaunched = false;
+    unsigned m_nRecording = 0;
 
     RecorderSettings m_settings; // the workers' copy, fixed while they run
     int m_nDevice = paNoDevice;

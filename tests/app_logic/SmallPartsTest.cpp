@@ -8,6 +8,7 @@
 #include "app/EventPresentation.h"
 #include "app/FormatTables.h"
 #include "app/FreeSpace.h"
+#include "app/RecordingLifecycle.h"
 
 TEST(FreeSpace, WarningBelow100MegabytesAndUnknownSpace)
 {
@@ -117,4 +118,46 @@ TEST(DeviceListing, NamesAndTheChosenEntry)
     EXPECT_EQ(2, DeviceListing::ChooseEntry(-1, devices, 7));
     EXPECT_EQ(-1, DeviceListing::ChooseEntry(3, devices, 4));
     EXPECT_EQ(-1, DeviceListing::ChooseEntry(0, {}, 0));
+}
+
+// Record pressed while the last recording is being finished starts once its workers have
+// ended, whatever the window heard of them before: the press may come after the last
+// message the workers send.
+TEST(RecordingLifecycle, ARecordThatWaitsStartsOnceTheWorkersHaveEnded)
+{
+    using L = RecordingLifecycle;
+    L life;
+    EXPECT_EQ(life.OnRecordPressed(false, true), L::kStart);
+    life.OnStarted();
+    EXPECT_EQ(life.GetPhase(), L::kRecording);
+    EXPECT_EQ(life.OnRecordPressed(true, false), L::kNothing);
+
+    // Stopped; the reset came, the workers still run: the press waits, however often checked.
+    EXPECT_TRUE(life.OnShownIdle());
+    EXPECT_FALSE(life.OnShownIdle()); // shown idle once
+    EXPECT_EQ(life.GetPhase(), L::kFinishing);
+    EXPECT_EQ(life.OnRecordPressed(false, false), L::kWait);
+    EXPECT_EQ(life.OnWorkersChecked(false), L::kWait);
+    EXPECT_EQ(life.OnWorkersChecked(false), L::kWait);
+    EXPECT_EQ(life.OnWorkersChecked(true), L::kStart);
+    EXPECT_FALSE(life.IsRecordWaiting());
+    EXPECT_EQ(life.GetPhase(), L::kIdle);
+    EXPECT_EQ(life.OnWorkersChecked(true), L::kNothing); // started once
+    life.OnStarted();
+
+    // Pressed before the reset (the workers cleared the flag): it waits for the reset too,
+    // since a failed writer's window is put back to idle after its threads have ended.
+    EXPECT_EQ(life.OnRecordPressed(false, false), L::kWait);
+    EXPECT_EQ(life.OnWorkersChecked(true), L::kWait);
+    EXPECT_TRUE(life.OnShownIdle());
+    EXPECT_EQ(life.OnWorkersChecked(true), L::kStart);
+    life.OnStarted();
+
+    // Stop or exit drops a waiting Record.
+    life.OnShownIdle();
+    EXPECT_EQ(life.OnRecordPressed(false, false), L::kWait);
+    life.OnStopPressed();
+    EXPECT_FALSE(life.IsRecordWaiting());
+    EXPECT_EQ(life.OnWorkersChecked(true), L::kNothing);
+    EXPECT_EQ(life.GetPhase(), L::kIdle);
 }

@@ -411,13 +411,26 @@ TEST_F(RecordingSessionTest, WorkerFailureHandlingWaitsWithoutDeadlock)
     EXPECT_FALSE(rec.Session().Record(settings, formats, device));
     EXPECT_TRUE(rec.logs.empty()) << rec.Dump();
     // A deadlock would end in the last resort, which logs that a thread was terminated.
-    rec.Session().OnRecThreadEnd();
+    const unsigned first = rec.Session().GetRecordingNumber();
+    EXPECT_TRUE(rec.Session().OnRecThreadEnd(first));
     EXPECT_TRUE(rec.Session().HasEnded());
     ASSERT_EQ(rec.outcomes.size(), 1u); // handled during the wait
     EXPECT_EQ(rec.outcomes[0].result, RecordingOutcome::kComplete);
     EXPECT_EQ(rec.resets, 1);
     EXPECT_TRUE(rec.RunUntil([&] { return rec.HasLog(L"Done.", LOG_INFO); }, kTimeout));
     EXPECT_FALSE(HasLogStartingWith(rec, L"A recording thread did not end", LOG_ERROR)) << rec.Dump();
+
+    // The failure message of the first recording, come late, leaves the next one alone.
+    ASSERT_TRUE(rec.Session().Record(settings, formats, device));
+    EXPECT_NE(rec.Session().GetRecordingNumber(), first);
+    ASSERT_TRUE(PostMessageW(rec.GetSafeHwnd(), WM_REC_THREAD_END, 1, static_cast<LPARAM>(first)));
+    ASSERT_TRUE(rec.RunUntil([&] { return !rec.threadEnds.empty(); }, kTimeout));
+    EXPECT_TRUE(rec.Session().IsRecording());
+    const int progress = rec.progress;
+    EXPECT_TRUE(rec.RunUntil([&] { return rec.progress >= progress + 2; }, kTimeout)) << rec.Dump();
+    rec.Session().OnStop();
+    EXPECT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
+    EXPECT_EQ(rec.outcomes.size(), 2u);
     const WavFile wav = ReadWav(rec.Session().GetOutputPath().GetString());
     EXPECT_EQ(wav.data.size(), wav.dataSize);
     EXPECT_GT(wav.dataSize, 0u);
@@ -612,7 +625,7 @@ TEST_F(RecordingSessionTest, AStalledWorkerIsTerminatedAsALastResort)
         ASSERT_TRUE(rec.Session().Record(settings, formats, device));
         ASSERT_TRUE(rec.RunUntil([] { return g_inStall.load(); }, kTimeout));
         const DWORD start = GetTickCount();
-        rec.Session().OnRecThreadEnd();
+        rec.Session().OnRecThreadEnd(rec.Session().GetRecordingNumber());
         EXPECT_GE(GetTickCount() - start, 1900u); // the workers get their 2 s first
         EXPECT_TRUE(rec.Session().HasEnded());
         EXPECT_TRUE(rec.HasLog(L"A recording thread did not end in time and was terminated.", LOG_ERROR))

@@ -30,10 +30,10 @@ void TestRecorder::OnRecordingProgress(const int32_t* samples, unsigned count)
     }
 }
 
-void TestRecorder::OnRecordingThreadEnd(int worker)
+void TestRecorder::OnRecordingThreadEnd(int worker, unsigned recording)
 {
     threadEnds.push_back(worker);
-    m_session->OnRecThreadEnd();
+    m_session->OnRecThreadEnd(recording);
 }
 
 void TestRecorder::RunFor(DWORD ms)

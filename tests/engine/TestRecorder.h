@@ -76,7 +76,7 @@ protected:
         logsAtFinish = logs.size();
     }
     void OnRecordingReset() override { ++resets; }
-    void OnRecordingThreadEnd(int worker) override;
+    void OnRecordingThreadEnd(int worker, unsigned recording) override;
 
 private:
     std::unique_ptr<RecordingSession> m_session;

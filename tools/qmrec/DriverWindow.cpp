@@ -37,9 +37,10 @@ void DriverWindow::OnRecordingReset()
     PostMessage(WM_DRIVER_QUIT);
 }
 
-void DriverWindow::OnRecordingThreadEnd(int)
+void DriverWindow::OnRecordingThreadEnd(int, unsigned recording)
 {
-    m_session->OnRecThreadEnd();
+    if (!m_session->OnRecThreadEnd(recording))
+        return;
     PostMessage(WM_DRIVER_QUIT);
 }
 

@@ -50,7 +50,7 @@ protected:
     void OnRecordingStatus(const CString& text) override { SetStatusText(text); }
     void OnRecordingFinished(const RecordingOutcome& outcome) override { m_outcome = outcome; }
     void OnRecordingReset() override;
-    void OnRecordingThreadEnd(int worker) override;
+    void OnRecordingThreadEnd(int worker, unsigned recording) override;
 
     LRESULT OnDriverStop(WPARAM wParam, LPARAM lParam);
     LRESULT OnDriverQuit(WPARAM wParam, LPARAM lParam);
