@@ -5,7 +5,8 @@
 # TRIPLET is i686-w64-mingw32 (the shipped program) or x86_64-w64-mingw32, with its
 # mingw-w64 cross compiler on PATH. LAME_SOURCE_DIR is LAME's unpacked source (Debian's
 # source package: dpkg-source -x lame_*.dsc), built in place. The DLL goes to PREFIX/bin,
-# its header to PREFIX/include/lame. scripts/setup.sh runs it for both triplets.
+# its header to PREFIX/include/lame, the linker's map to PREFIX/lib/lame_enc.map.
+# scripts/setup.sh runs it for both triplets.
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: $0 TRIPLET LAME_SOURCE_DIR PREFIX" >&2; exit 2; }
 t=$1
@@ -30,9 +31,11 @@ cflags="-O2"
     echo '#include <windows.h>' >fwd/Windows.h
     $t-gcc $cflags -DHAVE_CONFIG_H -I. -Ifwd -I.. -I../include -I../libmp3lame \
         -shared -o lame_enc.dll BladeMP3EncDLL.c BladeMP3EncDLL.def \
-        ../libmp3lame/.libs/libmp3lame.a -Wl,--kill-at -static-libgcc >dll.log 2>&1 ||
+        ../libmp3lame/.libs/libmp3lame.a -Wl,--kill-at -Wl,-Map=lame_enc.map -static-libgcc >dll.log 2>&1 ||
         { cat dll.log >&2; exit 1; }
-    mkdir -p "$prefix/bin" "$prefix/include/lame"
+    mkdir -p "$prefix/bin" "$prefix/lib" "$prefix/include/lame"
     cp lame_enc.dll "$prefix/bin/"
+    # The linker's map: the package's licence list is checked against it.
+    cp lame_enc.map "$prefix/lib/"
     cp BladeMP3EncDLL.h "$prefix/include/lame/"
 )

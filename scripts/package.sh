@@ -47,11 +47,12 @@ case $(od -An -tx2 -j "$(( $(od -An -tu4 -j 60 -N 4 "$bin/Quillmoth.exe") + 4 ))
     *) die "Quillmoth.exe is not a Windows program" ;;
 esac
 
-# The libraries built into the two binaries, as the linker's map shows them: Quillmoth.exe
-# links PortAudio, libvorbis, libogg, the mingw-w64 runtime (its C runtime start-up and
-# extensions, with gdtoa's number formatting), winpthreads (the posix thread model's
-# std::thread and std::mutex), libgcc and libstdc++, all statically; lame_enc.dll links
-# LAME's encoder, the mingw-w64 runtime and libgcc.
+# The libraries built into the two binaries, as the linkers' maps show them (the build's
+# Quillmoth.map, lame_enc.map beside the dependencies' libraries; the package test checks
+# this list against both): Quillmoth.exe links PortAudio, libvorbis, libogg, the mingw-w64
+# runtime (its C runtime start-up and extensions, with gdtoa's number formatting),
+# winpthreads (the posix thread model's std::thread and std::mutex), libgcc and libstdc++,
+# all statically; lame_enc.dll links LAME's encoder, the mingw-w64 runtime and libgcc.
 # Each dependency's source folder, its licence files and Debian's summary of them.
 declare -A licences=(
     [PortAudio]="portaudio19-*:LICENSE.txt"
@@ -88,6 +89,8 @@ command -v "$strip" >/dev/null || die "$strip is missing (scripts/setup.sh insta
 "$strip" "$stage/Quillmoth.exe" "$stage/lame_enc.dll"
 # Text for Windows editors: CR LF line ends.
 sed 's/\r\?$/\r/' "$bin/Tips.tip" >"$stage/Tips.tip"
+# What the package is and where the program keeps its files, for whoever unpacks it.
+sed -e "s/@VERSION@/$version/" -e 's/\r\?$/\r/' "$root/resources/ReadMe.txt" >"$stage/ReadMe.txt"
 
 notice=$stage/licenses/README.txt
 {
@@ -135,9 +138,9 @@ gcc_version=$(package_version "$gcc_pkg")
 sed 's/\r\?$/\r/' "$gcc_copyright" >"$stage/licenses/GCC-copyright.txt"
 sed 's/\r\?$/\r/' "$gpl3" >"$stage/licenses/GCC-GPL-3.txt"
 {
-    echo "- the GCC runtime libraries libgcc and libstdc++ $gcc_version,"
-    echo "  libgcc in Quillmoth.exe and lame_enc.dll, libstdc++ in Quillmoth.exe: GCC-copyright.txt"
-    echo "  (with the GCC Runtime Library Exception 3.1) and GCC-GPL-3.txt"
+    echo "- libgcc, of the GCC runtime libraries $gcc_version, in Quillmoth.exe and lame_enc.dll:"
+    echo "  GCC-copyright.txt (with the GCC Runtime Library Exception 3.1) and GCC-GPL-3.txt"
+    echo "- libstdc++, of the GCC runtime libraries $gcc_version, in Quillmoth.exe: the same"
 } >>"$notice"
 
 # LAME's source as Debian ships it (the description, the original tarball and Debian's

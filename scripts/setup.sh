@@ -36,7 +36,7 @@ packages=(
 )
 
 # The dependencies' build recipe: a change here rebuilds them.
-recipe=3
+recipe=4
 
 apt_ready() {
     # Every package installed and deb-src enabled: nothing to do. One query for all.
