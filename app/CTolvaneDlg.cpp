@@ -586,13 +586,23 @@ void CTolvaneDlg::CheckFreeSpace(const CString& path)
 
 BOOL CTolvaneDlg::LoadSettings()
 {
+    SettingsFile::Utf16Result made = SettingsFile::Utf16Result::Ready;
+    BOOL loaded = FALSE;
     try
     {
-        SettingsFile(GetSettingsPath()).Load(g_settings, GetDefaultDestDir());
+        loaded = SettingsFile(GetSettingsPath()).Load(g_settings, GetDefaultDestDir(), &made);
     }
     catch (...)
     {
+        loaded = FALSE;
+    }
+    if (!loaded)
+    {
         LogEvent(L"Error on loading settings!", LOG_WARNING);
+        if (made == SettingsFile::Utf16Result::NotText)
+            LogEvent(L"Config.ini is not text the program can read; it was left as it is.", LOG_WARNING);
+        else if (made == SettingsFile::Utf16Result::Failed)
+            LogEvent(L"Config.ini could not be read or rewritten; it was left as it is.", LOG_WARNING);
         ShowMessage(L"Error on loading settings!", MB_ICONHAND);
         return FALSE;
     }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/SettingsTable.h"
-#include "framework/TextConvert.h"
 
 namespace
 {
@@ -41,31 +40,121 @@ private:
     HANDLE m_h;
 };
 
-bool ReadWhole(LPCWSTR path, std::vector<BYTE>& bytes)
+const BYTE kUtf16Mark[2] = {0xFF, 0xFE};
+
+bool ReadExactly(HANDLE file, BYTE* buffer, DWORD count)
+{
+    DWORD read = 0;
+    return count == 0 || (::ReadFile(file, buffer, count, &read, nullptr) && read == count);
+}
+
+enum class Head
+{
+    Marked,   // UTF-16 with its mark, either order: nothing more was read
+    Unmarked, // bytes holds the whole file
+    TooLarge,
+    Unreadable
+};
+
+// The first two bytes first: a file with the UTF-16 mark needs nothing more.
+Head ReadUnlessMarked(LPCWSTR path, std::vector<BYTE>& bytes)
 {
     FileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen())
-        return false;
     LARGE_INTEGER size;
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMostBytes)
-        return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return bytes.empty() ||
-           (::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-            read == bytes.size());
+    if (!file.IsOpen() || !::GetFileSizeEx(file.Get(), &size))
+        return Head::Unreadable;
+    if (size.QuadPart > kMostBytes)
+        return Head::TooLarge;
+    const DWORD total = static_cast<DWORD>(size.QuadPart);
+    const DWORD head = total < 2 ? total : 2;
+    bytes.resize(total);
+    if (!ReadExactly(file.Get(), bytes.data(), head))
+        return Head::Unreadable;
+    if (head == 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+        return Head::Marked;
+    return ReadExactly(file.Get(), bytes.data() + head, total - head) ? Head::Unmarked : Head::Unreadable;
 }
 
-// The text as the system's reader takes an 8-bit settings file: UTF-8 after its mark,
-// otherwise the ANSI code page.
-CString DecodeEightBit(const std::vector<BYTE>& bytes)
+// Strictly: a byte the code page rejects fails rather than becoming a replacement
+// character that the rewrite would make permanent.
+bool DecodeStrictly(const BYTE* data, size_t n, UINT codePage, CString& text)
+{
+    text.Empty();
+    if (n == 0)
+        return true;
+    const char* narrow = reinterpret_cast<const char*>(data);
+    const int length = static_cast<int>(n);
+    const int needed = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, narrow, length, nullptr, 0);
+    if (needed <= 0)
+        return false;
+    LPWSTR buffer = text.GetBuffer(needed);
+    const int written = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, narrow, length, buffer, needed);
+    text.ReleaseBuffer(written > 0 ? written : 0);
+    return written == needed;
+}
+
+// UTF-16 without its mark, as the pattern of mostly-ASCII text shows it: an even size,
+// no NUL character, and more than half of the characters with a zero high byte. 0 when
+// it is not, else 1 little-endian, 2 big-endian.
+int Utf16Order(const std::vector<BYTE>& bytes)
+{
+    if (bytes.empty() || bytes.size() % 2 != 0)
+        return 0;
+    size_t little = 0;
+    size_t big = 0;
+    for (size_t i = 0; i < bytes.size(); i += 2)
+    {
+        if (bytes[i] == 0 && bytes[i + 1] == 0)
+            return 0;
+        little += bytes[i + 1] == 0;
+        big += bytes[i] == 0;
+    }
+    const size_t half = bytes.size() / 4;
+    return little > half ? 1 : big > half ? 2 : 0;
+}
+
+bool DecodeUtf16(const std::vector<BYTE>& bytes, bool bigEndian, CString& text)
+{
+    const size_t n = bytes.size() / 2;
+    LPWSTR buffer = text.GetBuffer(static_cast<int>(n));
+    bool paired = true;
+    for (size_t i = 0; i < n; ++i)
+    {
+        const BYTE first = bytes[2 * i];
+        const BYTE second = bytes[2 * i + 1];
+        buffer[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        // A low surrogate must follow a high one, and only there.
+        const bool low = buffer[i] >= 0xDC00 && buffer[i] <= 0xDFFF;
+        const bool afterHigh = i > 0 && buffer[i - 1] >= 0xD800 && buffer[i - 1] <= 0xDBFF;
+        if (low != afterHigh)
+            paired = false;
+    }
+    if (n > 0 && buffer[n - 1] >= 0xD800 && buffer[n - 1] <= 0xDBFF)
+        paired = false;
+    text.ReleaseBuffer(static_cast<int>(n));
+    return paired;
+}
+
+// The text of a file without the UTF-16 mark; false when it is none we can read.
+bool DecodeUnmarked(const std::vector<BYTE>& bytes, CString& text)
 {
     const size_t n = bytes.size();
-    const char* data = reinterpret_cast<const char*>(bytes.data());
     if (n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
-        return AnsiToWide(data + 3, CP_UTF8, static_cast<int>(n - 3));
-    return n ? AnsiToWide(data, CP_ACP, static_cast<int>(n)) : CString();
+        return DecodeStrictly(bytes.data() + 3, n - 3, CP_UTF8, text);
+    if (const int order = Utf16Order(bytes))
+        return DecodeUtf16(bytes, order == 2, text);
+    bool eightBit = false;
+    for (const BYTE b : bytes)
+    {
+        if (b == 0)
+            return false;
+        eightBit = eightBit || b > 127;
+    }
+    // Plain ASCII reads the same either way; valid UTF-8 beyond it is hardly ever the
+    // code page's text.
+    return (eightBit && DecodeStrictly(bytes.data(), n, CP_UTF8, text)) ||
+           DecodeStrictly(bytes.data(), n, CP_ACP, text);
 }
 } // namespace
 
@@ -82,9 +171,9 @@ BOOL SettingsFile::CreateEmpty() const
     HANDLE h = ::CreateFileW(m_path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return ::GetLastError() == ERROR_FILE_EXISTS && Exists();
-    static const BYTE kMark[2] = {0xFF, 0xFE};
     DWORD written = 0;
-    const BOOL ok = ::WriteFile(h, kMark, sizeof(kMark), &written, nullptr) && written == sizeof(kMark);
+    const BOOL ok =
+        ::WriteFile(h, kUtf16Mark, sizeof(kUtf16Mark), &written, nullptr) && written == sizeof(kUtf16Mark);
     if (!::CloseHandle(h) || !ok)
     {
         ::DeleteFileW(m_path);
@@ -93,34 +182,50 @@ BOOL SettingsFile::CreateEmpty() const
     return TRUE;
 }
 
-BOOL SettingsFile::MakeUtf16() const
+SettingsFile::Utf16Result SettingsFile::MakeUtf16() const
 {
     if (!Exists())
-        return CreateEmpty();
+        return CreateEmpty() ? Utf16Result::Ready : Utf16Result::Failed;
     std::vector<BYTE> bytes;
-    if (!ReadWhole(m_path, bytes))
-        return FALSE;
-    // UTF-16 either way round is kept so by the system's writer.
-    if (bytes.size() >= 2 &&
-        ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
-        return TRUE;
+    switch (ReadUnlessMarked(m_path, bytes))
+    {
+    case Head::Marked:
+        return Utf16Result::Ready;
+    case Head::TooLarge:
+        return Utf16Result::NotText;
+    case Head::Unreadable:
+        return Utf16Result::Failed;
+    case Head::Unmarked:
+        break;
+    }
+    CString text;
+    if (!DecodeUnmarked(bytes, text))
+        return Utf16Result::NotText;
+    return WriteUtf16(text) ? Utf16Result::Ready : Utf16Result::Failed;
+}
 
-    // Written beside it and moved over it: a full disk leaves the old file whole.
-    const CString text = DecodeEightBit(bytes);
+BOOL SettingsFile::WriteUtf16(const CString& text) const
+{
+    // Written beside it and moved over it: a full disk leaves the old file whole. What an
+    // earlier run left there, read-only or not, goes first.
     const CString temporary = m_path + L".new";
+    ::SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temporary);
     {
         FileHandle file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsOpen())
             return FALSE;
-        static const BYTE kMark[2] = {0xFF, 0xFE};
         const DWORD textBytes = static_cast<DWORD>(text.GetLength()) * sizeof(wchar_t);
         DWORD written = 0;
         DWORD textWritten = 0;
+        // On the disk before the move: a power cut must not leave an empty file in its place.
         const bool ok =
-            ::WriteFile(file.Get(), kMark, sizeof(kMark), &written, nullptr) && written == sizeof(kMark) &&
+            ::WriteFile(file.Get(), kUtf16Mark, sizeof(kUtf16Mark), &written, nullptr) &&
+            written == sizeof(kUtf16Mark) &&
             (textBytes == 0 || (::WriteFile(file.Get(), text.GetString(), textBytes, &textWritten, nullptr) &&
-                                textWritten == textBytes));
+                                textWritten == textBytes)) &&
+            ::FlushFileBuffers(file.Get());
         if (!file.Close() || !ok)
         {
             ::DeleteFileW(temporary);
@@ -172,15 +277,25 @@ int SettingsFile::ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const
 
 BOOL SettingsFile::WriteInt(LPCWSTR section, LPCWSTR key, int value) const
 {
-    if (!MakeUtf16())
-        return FALSE;
+    return MakeUtf16() == Utf16Result::Ready && WriteNumber(section, key, value);
+}
+
+BOOL SettingsFile::WriteNumber(LPCWSTR section, LPCWSTR key, int value) const
+{
     CString text;
     text.Format(L"%d", value);
     return ::WritePrivateProfileStringW(section, key, text, m_path);
 }
 
-BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir) const
+BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir, Utf16Result* made) const
 {
+    // The system's reader takes a file without a mark for the code page. A missing file
+    // is left missing (Reset ALL removes it and then loads the defaults).
+    const Utf16Result result = Exists() ? MakeUtf16() : Utf16Result::Ready;
+    if (made)
+        *made = result;
+    if (result != Utf16Result::Ready)
+        return FALSE;
     size_t count = 0;
     const SettingKey* keys = GetSettingKeys(&count);
     for (size_t i = 0; i < count; ++i)
@@ -218,8 +333,8 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir) cons
 BOOL SettingsFile::Save(const RecorderSettings& s) const
 {
     // The system writes a missing or 8-bit file in the code page: make it UTF-16 first,
-    // whatever removed or wrote it.
-    if (!MakeUtf16())
+    // whatever removed or wrote it, and once for all the keys.
+    if (MakeUtf16() != Utf16Result::Ready)
         return FALSE;
     size_t count = 0;
     const SettingKey* keys = GetSettingKeys(&count);
@@ -230,10 +345,10 @@ BOOL SettingsFile::Save(const RecorderSettings& s) const
         switch (k.width)
         {
         case SettingWidth::Int32:
-            ok = WriteInt(k.section, k.key, s.*k.p32);
+            ok = WriteNumber(k.section, k.key, s.*k.p32);
             break;
         case SettingWidth::Int16:
-            ok = WriteInt(k.section, k.key, s.*k.p16);
+            ok = WriteNumber(k.section, k.key, s.*k.p16);
             break;
         case SettingWidth::Text:
             ok = ::WritePrivateProfileStringW(k.section, k.key, s.*k.pText, m_path);

@@ -17,22 +17,33 @@ public:
     // UTF-16 and folder names outside the code page survive. An existing file is left
     // alone (TRUE).
     BOOL CreateEmpty() const;
-    // Before every write: a missing file is created as above, and an 8-bit one (the code
-    // page, or UTF-8 with its mark, as the system's reader takes them) is rewritten in
-    // UTF-16 with its mark first, every line kept as read. The system would otherwise
-    // write the file back 8-bit and lose every character outside the code page. FALSE
-    // when the file could not be read or rewritten; it then stays as it was.
-    BOOL MakeUtf16() const;
+
+    enum class Utf16Result
+    {
+        Ready,   // UTF-16 with its mark (made so, or already)
+        NotText, // no text of ours (or absurdly large): left as it is
+        Failed   // could not be read or rewritten: left as it is
+    };
+    // Before the settings are read and before every write: a missing file is created as
+    // above, and one without a UTF-16 mark is rewritten in UTF-16 with its mark, every
+    // line kept. Such a file is taken for UTF-16 when it has the pattern of mostly-ASCII
+    // UTF-16 (either order), for UTF-8 when it has its mark or is valid UTF-8, else for
+    // the code page. The system would otherwise read it in the code page and write it
+    // back 8-bit, losing every character outside the code page.
+    Utf16Result MakeUtf16() const;
     // Every key with its default when missing; int16 fields keep the low 16 bits, and
     // the table's upper limits apply. defaultDestDir is the default of the output folder.
-    BOOL Load(RecorderSettings& s, const CString& defaultDestDir) const;
+    // An existing file is made UTF-16 first; when that fails nothing is read, FALSE, and
+    // made (if given) tells why. A missing file gives every default and stays missing.
+    BOOL Load(RecorderSettings& s, const CString& defaultDestDir, Utf16Result* made = nullptr) const;
     // Every key in table order; FALSE at the first write that fails. Other keys of the
-    // file stay; the file is made UTF-16 first, as by every write here.
+    // file stay; the file is made UTF-16 first, once for all the keys.
     BOOL Save(const RecorderSettings& s) const;
 
     // One integer key, read as the system's integer reader does: a missing key gives
     // nDefault, text without a leading number 0.
     int ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const;
+    // The file is made UTF-16 first, as by every write here.
     BOOL WriteInt(LPCWSTR section, LPCWSTR key, int value) const;
     // Text of at most 1023 characters.
     CString ReadText(LPCWSTR section, LPCWSTR key, LPCWSTR defaultText) const;
@@ -43,5 +54,9 @@ public:
     static int ParseProfileInt(LPCWSTR text);
 
 private:
+    // A key written as it stands, the file taken to be UTF-16 already.
+    BOOL WriteNumber(LPCWSTR section, LPCWSTR key, int value) const;
+    BOOL WriteUtf16(const CString& text) const;
+
     CString m_path;
 };

@@ -308,3 +308,101 @@ TEST(SettingsFile, NewFileIsUtf16AndKeepsNamesOutsideTheCodePage)
         EXPECT_EQ(std::wstring(loaded.strFileName), std::wstring(s.strFileName));
     }
 }
+
+namespace
+{
+// The file's text after its UTF-16LE mark, which must be there.
+std::wstring Utf16Text(const std::vector<uint8_t>& bytes)
+{
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE)
+        return L"<no UTF-16LE mark>";
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+}
+} // namespace
+
+// Files as editors and scripts write them, without a mark: UTF-16 either way round, and
+// UTF-8. Read as written, and a write keeps every line.
+TEST(SettingsFile, FilesWithoutAMarkAreReadAsWrittenAndKeepEveryLine)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    SettingsFile file(path.c_str());
+    const std::wstring lines[] = {L"; kept by hand",         L"[MISC]",    L"Stop=1",  L"[OUTPUT]",
+                                  L"DesDir=C:\\Caf\u00e9\\", L"Name=Take", L"[OTHER]", L"x=\u00e9t\u00e9"};
+    std::wstring text;
+    for (const std::wstring& line : lines)
+        text += line + L"\r\n";
+    const std::vector<uint8_t> littleEndian = Utf16Bytes(text);
+    std::vector<uint8_t> bigEndian = littleEndian;
+    for (size_t i = 0; i + 1 < bigEndian.size(); i += 2)
+        std::swap(bigEndian[i], bigEndian[i + 1]);
+    const std::string utf8 = WideToAnsi(text.c_str(), CP_UTF8);
+    const std::vector<uint8_t> encodings[] = {littleEndian, bigEndian,
+                                              std::vector<uint8_t>(utf8.begin(), utf8.end())};
+
+    for (const std::vector<uint8_t>& written : encodings)
+    {
+        SCOPED_TRACE(testing::Message() << "encoding " << (&written - encodings));
+        // The Tip of the Day's single key, on a file nothing has read yet.
+        ASSERT_TRUE(WriteAll(path, written));
+        ASSERT_TRUE(file.WriteInt(kTipSection, kTipKey, 0));
+        std::wstring after = Utf16Text(ReadAll(path));
+        for (const std::wstring& line : lines)
+            EXPECT_NE(after.find(line + L"\r\n"), std::wstring::npos) << Narrow(line.c_str());
+        EXPECT_EQ(ReadRaw(path, kTipSection, kTipKey), L"0");
+
+        ASSERT_TRUE(WriteAll(path, written));
+        RecorderSettings s;
+        ASSERT_TRUE(file.Load(s, kDefaultDir));
+        EXPECT_EQ(std::wstring(s.strDestDir), L"C:\\Caf\u00e9\\");
+        EXPECT_EQ(std::wstring(s.strFileName), L"Take");
+        EXPECT_EQ(s.bAutoStop, 1);
+        ASSERT_TRUE(file.Save(s));
+        after = Utf16Text(ReadAll(path));
+        for (const std::wstring& line : lines)
+            EXPECT_NE(after.find(line + L"\r\n"), std::wstring::npos) << Narrow(line.c_str());
+    }
+}
+
+// A file that is no text of ours is left as it is by every read and write, and they fail.
+TEST(SettingsFile, AFileThatIsNoTextIsNeitherReadNorRewritten)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    SettingsFile file(path.c_str());
+    std::vector<uint8_t> junk = {'M', 'Z', 0x90, 0x00, 0x03, 0x00, 0x00, 0x00};
+    for (int i = 1; i < 600; ++i)
+        junk.push_back(static_cast<uint8_t>(i * 37));
+    ASSERT_TRUE(WriteAll(path, junk));
+
+    RecorderSettings s;
+    s.strFileName = L"as it was";
+    EXPECT_FALSE(file.Load(s, kDefaultDir));
+    EXPECT_EQ(std::wstring(s.strFileName), L"as it was");
+    EXPECT_EQ(ReadAll(path), junk);
+    EXPECT_FALSE(file.Save(s));
+    EXPECT_EQ(ReadAll(path), junk);
+    EXPECT_FALSE(file.WriteInt(kTipSection, kTipKey, 0));
+    EXPECT_EQ(ReadAll(path), junk);
+}
+
+// A temporary file left behind read-only by an earlier run does not stop the next save.
+// (Wine run by root writes read-only files all the same: there only the replacing is checked.)
+TEST(SettingsFile, AReadOnlyLeftoverOfAnEarlierSaveIsReplaced)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    const std::wstring leftover = path + L".new";
+    ASSERT_TRUE(WriteText(leftover, "half"));
+    ASSERT_TRUE(SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(WriteText(path, "[OTHER]\r\nx=y\r\n"));
+    SettingsFile file(path.c_str());
+    RecorderSettings s;
+    s.strFileName = L"Take";
+    const BOOL saved = file.Save(s);
+    SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(ReadRaw(path, L"OUTPUT", L"Name"), L"Take");
+    EXPECT_EQ(ReadRaw(path, L"OTHER", L"x"), L"y");
+    EXPECT_FALSE(FileExists(leftover));
+}
