@@ -601,11 +601,11 @@ BOOL CTolvaneDlg::LoadSettings()
         LogEvent(L"Error on loading settings!", LOG_WARNING);
         if (made == SettingsFile::Utf16Result::NotText)
             LogEvent(L"Config.ini is not text the program can read; it was left as it is.", LOG_WARNING);
-        else if (made == SettingsFile::Utf16Result::Failed)
-            LogEvent(L"Config.ini could not be read or rewritten; it was left as it is.", LOG_WARNING);
         ShowMessage(L"Error on loading settings!", MB_ICONHAND);
         return FALSE;
     }
+    if (made == SettingsFile::Utf16Result::Failed)
+        LogEvent(L"Config.ini could not be rewritten in UTF-16; it was read as it is.", LOG_WARNING);
     LogEvent(L"Quillmoth settings loaded.", LOG_INFO);
     return TRUE;
 }

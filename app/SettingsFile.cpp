@@ -294,7 +294,9 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir, Utf1
     const Utf16Result result = Exists() ? MakeUtf16() : Utf16Result::Ready;
     if (made)
         *made = result;
-    if (result != Utf16Result::Ready)
+    // One that could not be rewritten (read-only, say) is read as the system reads it:
+    // its values are there all the same, and its saves fail as they would have.
+    if (result == Utf16Result::NotText)
         return FALSE;
     size_t count = 0;
     const SettingKey* keys = GetSettingKeys(&count);

@@ -33,8 +33,9 @@ public:
     Utf16Result MakeUtf16() const;
     // Every key with its default when missing; int16 fields keep the low 16 bits, and
     // the table's upper limits apply. defaultDestDir is the default of the output folder.
-    // An existing file is made UTF-16 first; when that fails nothing is read, FALSE, and
-    // made (if given) tells why. A missing file gives every default and stays missing.
+    // An existing file is made UTF-16 first; made (if given) tells how that went. One that
+    // is no text of ours is not read (FALSE); one that could not be rewritten is read as
+    // the system reads it. A missing file gives every default and stays missing.
     BOOL Load(RecorderSettings& s, const CString& defaultDestDir, Utf16Result* made = nullptr) const;
     // Every key in table order; FALSE at the first write that fails. Other keys of the
     // file stay; the file is made UTF-16 first, once for all the keys.
