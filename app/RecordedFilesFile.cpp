@@ -26,16 +26,19 @@ RecordedFilesFile::LoadResult RecordedFilesFile::Load(std::vector<RecordedFileRo
         const LONG os = error.m_lOsError;
         return os == ERROR_FILE_NOT_FOUND || os == ERROR_PATH_NOT_FOUND ? Missing : Damaged;
     }
+    bool countTooLarge = false;
     try
     {
         CArchive ar(&file, CArchive::load, kArchiveBuffer);
         DWORD count = 0;
         ar >> count;
-        // A count the rest of the file cannot hold is damage, not a reason to allocate.
+        // A count the rest of the file cannot hold is damage, as a file cut short is: the
+        // rows are read while the data lasts.
         const ULONGLONG length = file.GetLength();
         const ULONGLONG left = length > 4 ? length - 4 : 0;
-        if (count > left / kMinRowBytes)
-            return Damaged;
+        countTooLarge = count > left / kMinRowBytes;
+        if (countTooLarge)
+            count = static_cast<DWORD>(left / kMinRowBytes);
         for (DWORD i = 0; i < count; ++i)
         {
             RecordedFileRow row;
@@ -50,7 +53,7 @@ RecordedFilesFile::LoadResult RecordedFilesFile::Load(std::vector<RecordedFileRo
         // Archive, file and memory errors alike: what was read so far stays in rows.
         return Damaged;
     }
-    return Loaded;
+    return countTooLarge ? Damaged : Loaded;
 }
 
 BOOL RecordedFilesFile::Save(const std::vector<RecordedFileRow>& rows) const

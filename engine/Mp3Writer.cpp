@@ -143,7 +143,7 @@ void Mp3Writer::WriteBytes(const BYTE* bytes, DWORD count)
     {
         m_file->Write(bytes, count);
     }
-    catch (const CFileException&)
+    catch (const CFileException& e)
     {
         // Whole frames of what did reach the disk still count.
         uint64_t onDisk = 0;
@@ -157,8 +157,7 @@ void Mp3Writer::WriteBytes(const BYTE* bytes, DWORD count)
         {
         }
         CountFrames(bytes, onDisk);
-        // The headline only, as the MP3 writer has always reported it.
-        FailWrite();
+        FailWrite(e);
         return;
     }
     CountFrames(bytes, count);
@@ -235,9 +234,9 @@ void Mp3Writer::Finish()
     {
         m_file->Close();
     }
-    catch (const CFileException&)
+    catch (const CFileException& e)
     {
-        FailWrite();
+        FailWrite(e);
     }
 
     // The library reopens the file by a multibyte name to write the tag. It looks for

@@ -67,10 +67,9 @@ void OggWriter::WritePage(const void* header, long headerBytes, const void* body
         m_file->Write(header, static_cast<UINT>(headerBytes));
         m_file->Write(body, static_cast<UINT>(bodyBytes));
     }
-    catch (const CFileException&)
+    catch (const CFileException& e)
     {
-        // The headline only, as the OGG writer has always reported it.
-        FailWrite();
+        FailWrite(e);
         return;
     }
     // A player gets up to the last whole page's position.
@@ -141,6 +140,11 @@ bool OggWriter::Open(const CString& path, std::unique_ptr<CFile> file)
     ogg_page page;
     while (ogg_stream_flush(&e.stream, &page) != 0)
         WritePage(page.header, page.header_len, page.body, page.body_len, ogg_page_granulepos(&page));
+    if (HasWriteFailed())
+    {
+        DiscardOutput(*m_file, path);
+        return false;
+    }
     return true;
 }
 
@@ -175,8 +179,8 @@ void OggWriter::Finish()
     {
         m_file->Close();
     }
-    catch (const CFileException&)
+    catch (const CFileException& e)
     {
-        FailWrite();
+        FailWrite(e);
     }
 }

@@ -16,13 +16,20 @@ bool RecordingWriter::CreateOutput(const CString& path, CFile& file) const
     return false;
 }
 
-void RecordingWriter::FailWrite(const CString& detail)
+void RecordingWriter::DiscardOutput(CFile& file, const CString& path) const
+{
+    file.Abort();
+    ::DeleteFileW(path);
+}
+
+void RecordingWriter::FailWrite(const CFileException& error)
 {
     if (m_bWriteFailed)
         return;
     m_bWriteFailed = true;
     m_bFull = true;
     Warn(L"Output file write error");
-    if (!detail.IsEmpty())
-        Warn(detail);
+    wchar_t reason[512];
+    if (error.GetErrorMessage(reason, 512))
+        Warn(reason);
 }

@@ -43,8 +43,11 @@ protected:
     void Warn(const CString& text) const { m_warn(text); }
     // Opens path for writing through file, readers allowed; FALSE after its warning.
     bool CreateOutput(const CString& path, CFile& file) const;
-    // The first failed write: its warning, then the system's text where there is one.
-    void FailWrite(const CString& detail = CString());
+    // A file opened by CreateOutput that could not take what comes before the audio: it is
+    // no recording, so it is closed and removed rather than left to take the name.
+    void DiscardOutput(CFile& file, const CString& path) const;
+    // The first failed write: its warning, then the file's reason.
+    void FailWrite(const CFileException& error);
     void SetFull() { m_bFull = true; }
 
     int64_t m_nSamplesOnDisk = 0;

@@ -14,7 +14,19 @@ WavRecordingWriter::WavRecordingWriter(const RecorderSettings& settings, uint64_
 
 bool WavRecordingWriter::Open(const CString& path, std::unique_ptr<CFile> file)
 {
-    m_wav.Create(path, std::move(file));
+    if (!CreateOutput(path, *file))
+        return false;
+    CFile& output = *file; // the WavWriter's from here on, and it lives as long as this
+    try
+    {
+        m_wav.Start(std::move(file));
+    }
+    catch (const CFileException& e)
+    {
+        FailWrite(e);
+        DiscardOutput(output, path);
+        return false;
+    }
     return true;
 }
 
@@ -30,8 +42,7 @@ void WavRecordingWriter::Write(const int32_t* samples, unsigned count)
         // A full disk: the header already holds the frames on disk. The file is finished
         // with them, so that it is listed.
         m_nSamplesOnDisk = static_cast<int64_t>(m_wav.GetDataBytes() / m_nBytesPerSample);
-        wchar_t message[512];
-        FailWrite(e.GetErrorMessage(message, 512) ? CString(message) : CString());
+        FailWrite(e);
         return;
     }
     m_nSamplesOnDisk = static_cast<int64_t>(m_wav.GetDataBytes() / m_nBytesPerSample);

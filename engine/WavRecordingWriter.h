@@ -13,7 +13,6 @@ public:
     // dataLimit: the most data bytes the file takes.
     WavRecordingWriter(const RecorderSettings& settings, uint64_t dataLimit, WarnFn warn);
 
-    // A file that cannot be created throws CFileException: the encoder thread reports it.
     bool Open(const CString& path, std::unique_ptr<CFile> file) override;
     unsigned GetChunk() const override { return kChunk; }
     void Write(const int32_t* samples, unsigned count) override;

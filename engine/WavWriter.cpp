@@ -72,10 +72,15 @@ void WavWriter::Create(LPCWSTR path)
 
 void WavWriter::Create(LPCWSTR path, std::unique_ptr<CFile> file)
 {
-    m_file = std::move(file);
     CFileException error;
-    if (!m_file->Open(path, CFile::modeCreate | CFile::modeWrite, &error))
+    if (!file->Open(path, CFile::modeCreate | CFile::modeWrite, &error))
         throw error;
+    Start(std::move(file));
+}
+
+void WavWriter::Start(std::unique_ptr<CFile> file)
+{
+    m_file = std::move(file);
     BYTE header[kHeaderSize];
     BuildWavHeader(header, m_nChannels, m_nSampleRate, m_nBitsPerSample, 0);
     m_file->Write(header, kHeaderSize);

@@ -32,6 +32,8 @@ public:
     void Create(LPCWSTR path);
     // The same through a file object of the caller's (tests pass one that fails).
     void Create(LPCWSTR path, std::unique_ptr<CFile> file);
+    // Writes the header with data size 0 to a file the caller opened for writing.
+    void Start(std::unique_ptr<CFile> file);
     // Appends count samples; returns how many fit under the limit (fewer only at the limit).
     // A failed write sets the header's sizes to the whole frames on disk, then throws.
     UINT Write(const int32_t* samples, UINT count);

@@ -161,15 +161,22 @@ TEST(RecordedFilesFile, TruncatedFilesAndHugeCountsAreDamaged)
         std::vector<RecordedFileRow> loaded;
         EXPECT_EQ(file.Load(loaded), RecordedFilesFile::Damaged);
     }
+
+    // A count the rest of the file cannot hold is damage, but the rows that follow load as
+    // from a file cut short.
+    const std::vector<RecordedFileRow> four = {Row(L"a.mp3", 3, 1), Row(L"b.mp3", 300, 1),
+                                               Row(L"c.mp3", 4, 0), Row(L"d.wav", 0, 1)};
+    ASSERT_TRUE(file.Save(four));
+    const std::vector<uint8_t> saved = ReadAll(path);
+    for (uint32_t count : {0x7FFFFFFFu, 0xFFFFFFFFu, 1000u})
     {
-        // A count the rest of the file cannot hold is damage even when rows follow.
-        std::vector<uint8_t> bytes = whole;
-        bytes[0] = 0xE8;
-        bytes[1] = 0x03; // 1000 rows
+        std::vector<uint8_t> bytes;
+        Put32(bytes, count);
+        bytes.insert(bytes.end(), saved.begin() + 4, saved.end());
         ASSERT_TRUE(WriteAll(path, bytes));
         std::vector<RecordedFileRow> loaded;
-        EXPECT_EQ(file.Load(loaded), RecordedFilesFile::Damaged);
-        EXPECT_TRUE(loaded.empty());
+        EXPECT_EQ(file.Load(loaded), RecordedFilesFile::Damaged) << count;
+        ExpectSameRows(four, loaded);
     }
 }
 

@@ -89,6 +89,13 @@ WriterRun RecordOgg(const std::wstring& path, const RecorderSettings& s, SampleR
 
 using Lines = std::vector<std::wstring>;
 
+// A failed write's two lines: the headline, then the file's own reason.
+Lines DiskFull(const std::wstring& path)
+{
+    return Lines{L"Output file write error",
+                 L"The file " + path + L" could not be written: the disk is full."};
+}
+
 // Where the tag sits: the first frame, after its side information.
 bool HasInfoTag(const std::vector<uint8_t>& bytes)
 {
@@ -376,7 +383,7 @@ TEST_F(FakeLameTest, WriteFailureIsPostedOnceAndTheTagSkipped)
     m_lame->bytesPerChunk = 4096; // past the runtime's buffer at every chunk
     const WriterRun run = Run(kFullDevice, 2);
     EXPECT_EQ(run.result, 1);
-    EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+    EXPECT_EQ(run.logs, DiskFull(kFullDevice));
     // Nothing after the failed write reaches the file, nor counts toward its length.
     EXPECT_EQ(m_lame->encodeCalls, 1);
     EXPECT_EQ(run.samplesOnDisk, 0);
@@ -385,18 +392,43 @@ TEST_F(FakeLameTest, WriteFailureIsPostedOnceAndTheTagSkipped)
     EXPECT_EQ(m_lame->infoTagCalls + m_lame->vbrHeaderCalls, 0);
 }
 
-TEST(OggWriter, WriteFailureIsPostedOnceAndDrainingGoesOn)
+// A writer that cannot start says why and leaves no file of its own: a file another
+// program holds stays as it is, and a file whose headers found no room is taken away.
+TEST(Writers, AWriterThatCannotStartLeavesNoFileOfItsOwn)
 {
-    if (!HaveFullDevice())
-        GTEST_SKIP() << "no device that fails writes";
-    SampleRing ring(1 << 18);
-    FillSine(ring, 44100, 2, 2.0);
-    const WriterRun run = RecordOgg(kFullDevice, Settings(2), ring);
-    EXPECT_EQ(run.result, 1);
-    EXPECT_EQ(run.logs, Lines{L"Output file write error"});
-    // The headers already failed: the ring is drained, but nothing counts toward the length.
-    EXPECT_EQ(ring.GetReadAvailable(0), 0u);
-    EXPECT_EQ(run.samplesOnDisk, 0);
+    TempFolder folder;
+    SampleRing ring(1 << 16);
+    FillSine(ring, 44100, 2, 0.1);
+    const std::wstring held = folder.Path() + L"held.wav";
+    ASSERT_TRUE(WriteAll(held, {1, 2, 3}));
+    const HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    {
+        WriterRun run;
+        WavRecordingWriter writer(Settings(2), WavWriter::kMaxDataBytes, run.Warn());
+        Record(run, writer, held, ring);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(run.logs, Lines{L"Error creating file " + held});
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(ReadAll(held), (std::vector<uint8_t>{1, 2, 3}));
+
+    // Part of the WAV header, or the first of the OGG header pages, fits.
+    for (const bool ogg : {false, true})
+    {
+        const std::wstring path = folder.Path() + (ogg ? L"full.ogg" : L"full.wav");
+        SCOPED_TRACE(path);
+        WriterRun run;
+        std::unique_ptr<RecordingWriter> writer;
+        if (ogg)
+            writer.reset(new OggWriter(Settings(2), run.Warn()));
+        else
+            writer.reset(new WavRecordingWriter(Settings(2), WavWriter::kMaxDataBytes, run.Warn()));
+        Record(run, *writer, path, ring, std::unique_ptr<CFile>(new SmallDisk(ogg ? 100 : 30)));
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(run.logs, DiskFull(path));
+        EXPECT_FALSE(FileExists(path));
+    }
 }
 
 namespace
@@ -457,7 +489,7 @@ TEST(Writers, AFullDiskCountsWhatReachedIt)
             const WriterRun run =
                 RecordOgg(path, Settings(2), ring, std::unique_ptr<CFile>(new SmallDisk(capacity)));
             EXPECT_EQ(run.result, 1);
-            EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+            EXPECT_EQ(run.logs, DiskFull(path));
             EXPECT_EQ(run.samplesOnDisk, OggSamplesInFile(ReadAll(path), 2));
             EXPECT_LT(run.samplesOnDisk, 4 * 88200);
             EXPECT_EQ(ring.GetReadAvailable(0), 0u);
@@ -469,7 +501,7 @@ TEST(Writers, AFullDiskCountsWhatReachedIt)
             const WriterRun run = RecordMp3(path, Settings(2), ring, LameEncoder::GetProgramFolder(),
                                             std::unique_ptr<CFile>(new SmallDisk(capacity)));
             EXPECT_EQ(run.result, 1);
-            EXPECT_EQ(run.logs, Lines{L"Output file write error"});
+            EXPECT_EQ(run.logs, DiskFull(path));
             EXPECT_GT(run.samplesOnDisk, 0);
             EXPECT_EQ(run.samplesOnDisk, Mp3SamplesInFile(ReadAll(path), 2));
         }
@@ -481,8 +513,7 @@ TEST(Writers, AFullDiskCountsWhatReachedIt)
             WavRecordingWriter writer(Settings(2), WavWriter::kMaxDataBytes, run.Warn());
             Record(run, writer, path, ring, std::unique_ptr<CFile>(new SmallDisk(capacity)));
             EXPECT_EQ(run.result, 1);
-            ASSERT_EQ(run.logs.size(), 2u);
-            EXPECT_EQ(run.logs[0], L"Output file write error");
+            EXPECT_EQ(run.logs, DiskFull(path));
             EXPECT_EQ(run.samplesOnDisk, static_cast<int64_t>(ReadWav(path).dataSize / 2));
             EXPECT_EQ(run.samplesOnDisk, static_cast<int64_t>((capacity - 44) / 4 * 2));
         }
