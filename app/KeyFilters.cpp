@@ -2,11 +2,24 @@
 
 namespace
 {
-bool IsEndingKey(const MSG* pMsg)
+bool IsComboBox(HWND hWnd)
 {
-    return pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN);
+    wchar_t name[16] = {};
+    return hWnd && ::GetClassNameW(hWnd, name, 16) && ::lstrcmpiW(name, L"ComboBox") == 0;
+}
+
+bool IsListDropped(HWND hFocus)
+{
+    const HWND combo = IsComboBox(hFocus) ? hFocus : hFocus ? ::GetParent(hFocus) : nullptr;
+    return IsComboBox(combo) && ::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 } // namespace
+
+bool KeyFilters::IsEndingKey(const MSG* pMsg)
+{
+    return pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN) &&
+           !IsListDropped(pMsg->hwnd);
+}
 
 BOOL KeyFilters::MainWindowKeys(HWND hMain, HACCEL hAccel, MSG* pMsg)
 {

@@ -8,6 +8,9 @@
 
 namespace KeyFilters
 {
+// Esc or Enter, which would end the dialog; not while the focused combo box (or the one
+// that holds the focused edit) has its list dropped: there they close the list.
+bool IsEndingKey(const MSG* pMsg);
 // The main window's: its accelerators run its commands; Esc and Enter end nothing.
 // TRUE when the message was taken.
 BOOL MainWindowKeys(HWND hMain, HACCEL hAccel, MSG* pMsg);

@@ -6,6 +6,9 @@ const UINT CSystemTray::m_nTaskbarCreatedMsg = ::RegisterWindowMessageW(L"Taskba
 
 namespace
 {
+// Runs out when a left click on the icon had no second click.
+constexpr UINT_PTR kClickTimer = 1;
+
 // Holds windows minimised to the tray, which takes them off the taskbar.
 CWnd& ParkingWindow()
 {
@@ -177,47 +180,66 @@ CMenu* CSystemTray::LoadTrayMenu(CMenu& menu) const
     return menu.GetSubMenu(0);
 }
 
+CWnd* CSystemTray::MenuTarget() const
+{
+    return m_pTargetWnd ? m_pTargetWnd : AfxGetMainWnd();
+}
+
 LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != m_tnd.uID)
         return 0;
-    CWnd* pTarget = m_pTargetWnd ? m_pTargetWnd : AfxGetMainWnd();
+    CWnd* pTarget = MenuTarget();
     if (!pTarget)
         return 0;
-    const UINT event = LOWORD(lParam);
-    if (event == WM_LBUTTONUP || event == WM_RBUTTONUP)
+    switch (TrayOnMouse(m_clicks, LOWORD(lParam)))
+    {
+    case TrayClick::WaitForSecond:
+        SetTimer(kClickTimer, ::GetDoubleClickTime());
+        return 1;
+    case TrayClick::ShowMenu:
+        KillTimer(kClickTimer);
+        return TrackTrayMenu(pTarget);
+    case TrayClick::Default:
+        KillTimer(kClickTimer);
+        return PostDefaultCommand(pTarget);
+    default:
+        return 1;
+    }
+}
+
+LRESULT CSystemTray::TrackTrayMenu(CWnd* pTarget)
+{
+    CMenu menu;
+    CMenu* pSub = LoadTrayMenu(menu);
+    if (!pSub)
+        return 0;
+    pSub->SetDefaultItem(m_DefaultMenuItemID, m_DefaultMenuItemByPos);
+    CustomizeTrayMenu(pSub);
+    POINT pos;
+    ::GetCursorPos(&pos);
+    pTarget->SetForegroundWindow();
+    pSub->TrackPopupMenu(TPM_LEFTBUTTON, pos.x, pos.y, pTarget);
+    // So that the menu closes when the user clicks elsewhere.
+    pTarget->PostMessage(WM_NULL, 0, 0);
+    return 1;
+}
+
+LRESULT CSystemTray::PostDefaultCommand(CWnd* pTarget)
+{
+    pTarget->SetForegroundWindow();
+    UINT command = m_DefaultMenuItemID;
+    if (m_DefaultMenuItemByPos)
     {
         CMenu menu;
         CMenu* pSub = LoadTrayMenu(menu);
         if (!pSub)
             return 0;
-        pSub->SetDefaultItem(m_DefaultMenuItemID, m_DefaultMenuItemByPos);
-        CustomizeTrayMenu(pSub);
-        POINT pos;
-        ::GetCursorPos(&pos);
-        pTarget->SetForegroundWindow();
-        pSub->TrackPopupMenu(TPM_LEFTBUTTON, pos.x, pos.y, pTarget);
-        // So that the menu closes when the user clicks elsewhere.
-        pTarget->PostMessage(WM_NULL, 0, 0);
-        return 1;
+        command = pSub->GetMenuItemID(static_cast<int>(m_DefaultMenuItemID));
     }
-    if (event == WM_LBUTTONDBLCLK)
-    {
-        pTarget->SetForegroundWindow();
-        UINT command = m_DefaultMenuItemID;
-        if (m_DefaultMenuItemByPos)
-        {
-            CMenu menu;
-            CMenu* pSub = LoadTrayMenu(menu);
-            if (!pSub)
-                return 0;
-            command = pSub->GetMenuItemID(static_cast<int>(m_DefaultMenuItemID));
-        }
-        // A submenu or a missing item has no command.
-        if (command != static_cast<UINT>(-1))
-            pTarget->PostMessage(WM_COMMAND, command, 0);
-        return 1;
-    }
+    // A submenu or a missing item has no command.
+    if (command != static_cast<UINT>(-1))
+        pTarget->PostMessage(WM_COMMAND, command, 0);
     return 1;
 }
 
@@ -237,6 +259,14 @@ LRESULT CSystemTray::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == m_tnd.uCallbackMessage && m_tnd.uCallbackMessage != 0)
         return OnTrayNotification(wParam, lParam);
+    if (message == WM_TIMER && wParam == kClickTimer)
+    {
+        KillTimer(kClickTimer);
+        CWnd* pTarget = MenuTarget();
+        if (TrayOnClickTimeout(m_clicks) == TrayClick::ShowMenu && pTarget)
+            TrackTrayMenu(pTarget);
+        return 0;
+    }
     if (message == m_nTaskbarCreatedMsg)
     {
         TrayOnTaskbarCreated(m_state);

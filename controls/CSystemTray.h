@@ -1,6 +1,7 @@
 // One icon in the taskbar's notification area: tip, balloons, the popup menu of the
-// icon's menu resource, a double click as the menu's default command, re-adding after the
-// taskbar is recreated, and hiding a window into the tray and back.
+// icon's menu resource (for a left click once no second click can follow), a double
+// click as the menu's default command, re-adding after the taskbar is recreated, and
+// hiding a window into the tray and back.
 #pragma once
 
 #include <windows.h>
@@ -49,10 +50,15 @@ protected:
     void InstallIconPending();
     // Loads the menu resource into menu; its first submenu, null when there is none.
     CMenu* LoadTrayMenu(CMenu& menu) const;
+    // The window that receives the menu's commands; null when there is none.
+    CWnd* MenuTarget() const;
+    LRESULT TrackTrayMenu(CWnd* pTarget);
+    LRESULT PostDefaultCommand(CWnd* pTarget);
 
     NOTIFYICONDATAW m_tnd;
     BOOL m_bEnabled = FALSE;
     TrayIconState m_state;
+    TrayClickState m_clicks;
     BOOL m_bBalloonsSupported = FALSE;
     CWnd* m_pTargetWnd = nullptr;
     UINT m_DefaultMenuItemID = 0;

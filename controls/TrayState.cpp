@@ -1,5 +1,7 @@
 #include "controls/TrayState.h"
 
+#include <windows.h>
+
 void TrayOnCreated(TrayIconState& s, bool hidden, bool attempted, bool added)
 {
     s.hidden = hidden;
@@ -38,6 +40,42 @@ void TrayOnRemoved(TrayIconState& s, bool deleted)
     s.readdPending = false;
     if (deleted)
         s.hidden = s.removed = true;
+}
+
+TrayClick TrayOnMouse(TrayClickState& s, unsigned event)
+{
+    switch (event)
+    {
+    case WM_LBUTTONDOWN:
+        // A new click: an up that ended a double click went missing.
+        s.endsDouble = false;
+        return TrayClick::None;
+    case WM_LBUTTONUP:
+        if (s.endsDouble)
+        {
+            s.endsDouble = false;
+            return TrayClick::None;
+        }
+        s.menuPending = true;
+        return TrayClick::WaitForSecond;
+    case WM_LBUTTONDBLCLK:
+        s.menuPending = false;
+        s.endsDouble = true;
+        return TrayClick::Default;
+    case WM_RBUTTONUP:
+        s.menuPending = false;
+        return TrayClick::ShowMenu;
+    default:
+        return TrayClick::None;
+    }
+}
+
+TrayClick TrayOnClickTimeout(TrayClickState& s)
+{
+    if (!s.menuPending)
+        return TrayClick::None;
+    s.menuPending = false;
+    return TrayClick::ShowMenu;
 }
 
 void TrayCopyText(wchar_t* dst, const wchar_t* src, int max)

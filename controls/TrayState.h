@@ -1,5 +1,6 @@
 // The notification icon's state: whether it is hidden, whether it is in the notification
-// area at all, and whether it must be added again once the taskbar exists.
+// area at all, and whether it must be added again once the taskbar exists; and what its
+// clicks mean.
 #pragma once
 
 struct TrayIconState
@@ -20,6 +21,28 @@ bool TrayShouldReadd(const TrayIconState& s);
 // After adding again; ok when the add, or the modify that follows a failed add, worked.
 void TrayOnReadd(TrayIconState& s, bool ok);
 void TrayOnRemoved(TrayIconState& s, bool deleted);
+
+// What a mouse message of the icon asks for. A left click waits for the system's
+// double-click time before its menu opens, so that a double click runs only the default
+// command.
+enum class TrayClick
+{
+    None,
+    WaitForSecond, // start waiting for a second click
+    ShowMenu,      // open the menu now
+    Default,       // run the menu's default command
+};
+
+struct TrayClickState
+{
+    bool menuPending = false; // a left click waits for the double-click time
+    bool endsDouble = false;  // the next left button-up ends a double click
+};
+
+// A callback's mouse message (WM_LBUTTONUP, WM_LBUTTONDBLCLK, ...).
+TrayClick TrayOnMouse(TrayClickState& s, unsigned event);
+// The double-click time after a left click has passed.
+TrayClick TrayOnClickTimeout(TrayClickState& s);
 
 // Copies at most max characters of src (null: empty) into dst of max + 1.
 void TrayCopyText(wchar_t* dst, const wchar_t* src, int max);

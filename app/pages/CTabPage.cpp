@@ -1,5 +1,6 @@
 #include "app/pages/CTabPage.h"
 
+#include "app/KeyFilters.h"
 #include "app/PageHost.h"
 
 BEGIN_MESSAGE_MAP(CTabPage, CDialog)
@@ -33,7 +34,7 @@ BOOL CTabPage::PreTranslateMessage(MSG* pMsg)
     // The main window's accelerator table first, so that its commands run there.
     if (m_pHost && m_pHost->TranslateAccelerators(pMsg))
         return TRUE;
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN))
+    if (KeyFilters::IsEndingKey(pMsg))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -660,7 +660,25 @@ TEST(PagesGui, MiscPageStoresItsChoicesAndResetAllBringsBackTheDefaults)
     d.Click(d.Item(misc, IDC_MISC_MINIMIZE_TO_TRAY));
     d.Click(d.Item(misc, IDC_MISC_CLOSE_TO_TRAY));
     d.Click(d.Item(misc, IDC_MISC_SHOW_AMPLITUDE));
-    d.Choose(misc, IDC_MISC_AFTER_RECORDING, 1);
+    // In the open list Enter takes the row and Esc closes it; neither ends the window.
+    RECT list;
+    ::GetWindowRect(after, &list);
+    const auto dropped = [&] { return ::SendMessageW(after, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+    for (const WORD key : {VK_RETURN, VK_ESCAPE})
+    {
+        ::SetForegroundWindow(app.Window());
+        // Never twice at one spot: that would be a double click.
+        POINT at = CentreOf(list);
+        at.x += key == VK_RETURN ? -8 : 8;
+        ClickAt(at);
+        ASSERT_TRUE(WaitUntil(dropped, 10000));
+        if (key == VK_RETURN)
+            app.PressKeys({VK_DOWN});
+        app.PressKeys({key});
+        EXPECT_TRUE(WaitUntil([&] { return !dropped(); }, 10000)) << key;
+        EXPECT_EQ(1, d.ComboSelection(after)) << key;
+        EXPECT_TRUE(::IsWindowVisible(app.Window()));
+    }
     ::SetWindowTextW(d.Item(d.Page(IDC_OUTPUT_DEST_DIR), IDC_OUTPUT_FILE_NAME), name.c_str());
     app.Command(ID_EXIT);
     ASSERT_EQ(1u, app.WaitForExit());

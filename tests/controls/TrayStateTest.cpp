@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "controls/TrayState.h"
 
 TEST(TrayState, CreateAndRemove)
@@ -57,6 +59,33 @@ TEST(TrayState, ReaddAfterTaskbarAndWorkArea)
     EXPECT_FALSE(TrayShouldReadd(hidden));
     TrayOnTaskbarCreated(hidden);
     EXPECT_FALSE(TrayShouldReadd(hidden));
+}
+
+TEST(TrayState, ClicksAndDoubleClicks)
+{
+    // A left click opens the menu only once the double-click time has passed.
+    TrayClickState s;
+    EXPECT_EQ(TrayOnMouse(s, WM_LBUTTONDOWN), TrayClick::None);
+    EXPECT_EQ(TrayOnMouse(s, WM_LBUTTONUP), TrayClick::WaitForSecond);
+    EXPECT_EQ(TrayOnMouse(s, WM_MOUSEMOVE), TrayClick::None);
+    EXPECT_EQ(TrayOnClickTimeout(s), TrayClick::ShowMenu);
+    EXPECT_EQ(TrayOnClickTimeout(s), TrayClick::None) << "once";
+
+    // A double click as the shell sends it runs the default command and opens no menu,
+    // neither on its last button-up nor when the time runs out.
+    for (const UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+        TrayOnMouse(s, event);
+    EXPECT_EQ(TrayOnMouse(s, WM_LBUTTONDBLCLK), TrayClick::Default);
+    EXPECT_EQ(TrayOnMouse(s, WM_LBUTTONUP), TrayClick::None);
+    EXPECT_EQ(TrayOnClickTimeout(s), TrayClick::None);
+    // The next click is a click again, also when the double click's last up was lost.
+    TrayOnMouse(s, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(TrayOnMouse(s, WM_LBUTTONDOWN), TrayClick::None);
+    EXPECT_EQ(TrayOnMouse(s, WM_LBUTTONUP), TrayClick::WaitForSecond);
+
+    // A right click opens the menu at once, and the pending left click's menu is dropped.
+    EXPECT_EQ(TrayOnMouse(s, WM_RBUTTONUP), TrayClick::ShowMenu);
+    EXPECT_EQ(TrayOnClickTimeout(s), TrayClick::None);
 }
 
 TEST(TrayState, TextIsCut)

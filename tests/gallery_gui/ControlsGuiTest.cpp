@@ -280,7 +280,13 @@ TEST(TrayGui, AddDoubleClickAndRemove)
 
 namespace
 {
-// Records the menu it is about to show.
+void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::EndMenu();
+}
+
+// Records the menu it is about to show; the menu runs its own loop, which a timer ends.
 class RecordingTray : public CSystemTray
 {
 public:
@@ -288,16 +294,11 @@ public:
     {
         m_items = pMenu->GetMenuItemCount();
         m_default = pMenu->GetDefaultItem(0, FALSE);
+        ::SetTimer(nullptr, 0, 300, EndMenuSoon);
     }
     int m_items = -1;
     UINT m_default = 0;
 };
-
-void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    ::EndMenu();
-}
 } // namespace
 
 TEST(TrayGui, ClickShowsTheMenuWithItsDefault)
@@ -308,11 +309,14 @@ TEST(TrayGui, ClickShowsTheMenuWithItsDefault)
     HICON hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
     tray.Create(nullptr, WM_TRAY_NOTIFY, L"menu", hIcon, IDR_TRAYMENU, TRUE);
     EXPECT_TRUE(tray.SetMenuDefaultItem(ID_TRAY_RESTORE, FALSE));
-    // The menu runs its own loop; a timer ends it.
-    ::SetTimer(nullptr, 0, 300, EndMenuSoon);
     EXPECT_EQ(tray.SendMessage(WM_TRAY_NOTIFY, IDR_TRAYMENU, WM_RBUTTONUP), 1);
     EXPECT_EQ(tray.m_items, 2);
     EXPECT_EQ(tray.m_default, static_cast<UINT>(ID_TRAY_RESTORE));
+    // A left click's menu waits until no second click can come.
+    tray.m_items = -1;
+    EXPECT_EQ(tray.SendMessage(WM_TRAY_NOTIFY, IDR_TRAYMENU, WM_LBUTTONUP), 1);
+    EXPECT_EQ(tray.m_items, -1);
+    EXPECT_TRUE(PumpUntil([&] { return tray.m_items == 2; }, 10000));
     EXPECT_EQ(tray.SendMessage(WM_TRAY_NOTIFY, IDR_TRAYMENU, WM_MOUSEMOVE), 1);
     tray.RemoveIcon();
 }
