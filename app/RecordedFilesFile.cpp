@@ -5,8 +5,6 @@
 namespace
 {
 const int kArchiveBuffer = 4096;
-// The smallest row: six empty narrow strings of one length byte each and the value.
-const ULONGLONG kMinRowBytes = 6 + 4;
 } // namespace
 
 RecordedFilesFile::RecordedFilesFile(const CString& path) : m_path(path) {}
@@ -26,21 +24,27 @@ RecordedFilesFile::LoadResult RecordedFilesFile::Load(std::vector<RecordedFileRo
         const LONG os = error.m_lOsError;
         return os == ERROR_FILE_NOT_FOUND || os == ERROR_PATH_NOT_FOUND ? Missing : Damaged;
     }
-    bool countTooLarge = false;
+    bool countDiffers = false;
     try
     {
         CArchive ar(&file, CArchive::load, kArchiveBuffer);
+        const ULONGLONG length = file.GetLength();
         DWORD count = 0;
         ar >> count;
-        // A count the rest of the file cannot hold is damage, as a file cut short is: the
-        // rows are read while the data lasts.
-        const ULONGLONG length = file.GetLength();
-        const ULONGLONG left = length > 4 ? length - 4 : 0;
-        countTooLarge = count > left / kMinRowBytes;
-        if (countTooLarge)
-            count = static_cast<DWORD>(left / kMinRowBytes);
-        for (DWORD i = 0; i < count; ++i)
+        // Rows are read while whole rows remain, whatever the count says: a count larger
+        // than the rows ends in a row cut short below, a smaller one leaves bytes after
+        // the counted rows. Either is damage, and every readable row is kept.
+        for (DWORD i = 0;; ++i)
         {
+            if (i >= count)
+            {
+                // Past the count the archive gives back what it read ahead, so the file's
+                // position tells whether anything follows.
+                ar.Flush();
+                if (file.GetPosition() >= length)
+                    break;
+                countDiffers = true;
+            }
             RecordedFileRow row;
             for (CString& cell : row.cells)
                 ar >> cell;
@@ -53,7 +57,7 @@ RecordedFilesFile::LoadResult RecordedFilesFile::Load(std::vector<RecordedFileRo
         // Archive, file and memory errors alike: what was read so far stays in rows.
         return Damaged;
     }
-    return countTooLarge ? Damaged : Loaded;
+    return countDiffers ? Damaged : Loaded;
 }
 
 BOOL RecordedFilesFile::Save(const std::vector<RecordedFileRow>& rows) const

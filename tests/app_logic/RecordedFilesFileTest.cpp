@@ -119,7 +119,7 @@ TEST(RecordedFilesFile, ReadsNarrowStringsWithoutTheMarker)
     EXPECT_EQ(rows[0].nData, 0u);
 }
 
-TEST(RecordedFilesFile, TruncatedFilesAndHugeCountsAreDamaged)
+TEST(RecordedFilesFile, TruncatedFilesAndWrongCountsAreDamaged)
 {
     TempFolder folder;
     const std::wstring path = folder.Path() + L"Output.ini";
@@ -162,13 +162,13 @@ TEST(RecordedFilesFile, TruncatedFilesAndHugeCountsAreDamaged)
         EXPECT_EQ(file.Load(loaded), RecordedFilesFile::Damaged);
     }
 
-    // A count the rest of the file cannot hold is damage, but the rows that follow load as
-    // from a file cut short.
+    // A count that differs from the rows that follow is damage either way, and every whole
+    // row loads: a larger count as from a file cut short, a smaller one reads on past it.
     const std::vector<RecordedFileRow> four = {Row(L"a.mp3", 3, 1), Row(L"b.mp3", 300, 1),
                                                Row(L"c.mp3", 4, 0), Row(L"d.wav", 0, 1)};
     ASSERT_TRUE(file.Save(four));
     const std::vector<uint8_t> saved = ReadAll(path);
-    for (uint32_t count : {0x7FFFFFFFu, 0xFFFFFFFFu, 1000u})
+    for (uint32_t count : {0x7FFFFFFFu, 0xFFFFFFFFu, 1000u, 0u, 3u})
     {
         std::vector<uint8_t> bytes;
         Put32(bytes, count);
@@ -176,6 +176,16 @@ TEST(RecordedFilesFile, TruncatedFilesAndHugeCountsAreDamaged)
         ASSERT_TRUE(WriteAll(path, bytes));
         std::vector<RecordedFileRow> loaded;
         EXPECT_EQ(file.Load(loaded), RecordedFilesFile::Damaged) << count;
+        ExpectSameRows(four, loaded);
+    }
+    // Bytes after the last whole row are damage too, whatever they are.
+    for (size_t extra : {1u, 9u, 5000u})
+    {
+        std::vector<uint8_t> bytes = saved;
+        bytes.resize(bytes.size() + extra, 0xFF);
+        ASSERT_TRUE(WriteAll(path, bytes));
+        std::vector<RecordedFileRow> loaded;
+        EXPECT_EQ(file.Load(loaded), RecordedFilesFile::Damaged) << extra;
         ExpectSameRows(four, loaded);
     }
 }
