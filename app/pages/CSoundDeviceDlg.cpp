@@ -86,6 +86,10 @@ void CSoundDeviceDlg::OnDiagnose()
         XMessageBox(m_hWnd, L"An error occurred!", L"Quillmoth", MB_ICONSTOP);
     }
     EnableControls(TRUE);
+    // Disabling the focused Diagnose took the focus away with it: without a focus the
+    // keyboard (Esc, Enter, Tab) does nothing until a click.
+    if (!::GetFocus())
+        GotoDlgCtrl(GetDlgItem(IDOK));
 }
 
 void CSoundDeviceDlg::OnCopyToClipboard()

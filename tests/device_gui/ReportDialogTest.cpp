@@ -1,6 +1,6 @@
 // The report dialog in this process against made-up devices: the box takes the whole
-// report, each line in its colour, the controls are off while it is written, and the
-// copy on the clipboard is the box's text.
+// report, each line in its colour, the controls are off while it is written and the focus
+// is back on Diagnose after, and the copy on the clipboard is the box's text.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,6 +72,7 @@ TEST(ReportDialog, TheWholeReportInColourWithTheControlsOffWhileItRuns)
     source.dlg = &dlg;
     ASSERT_TRUE(dlg.Create(IDD_DEVICE_INFO, nullptr));
     dlg.ShowWindow(SW_SHOW);
+    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDOK));
     EXPECT_GE(dlg.m_richEdit.SendMessage(EM_GETLIMITTEXT), 0x1000000);
 
     std::wstring expected;
@@ -89,6 +90,9 @@ TEST(ReportDialog, TheWholeReportInColourWithTheControlsOffWhileItRuns)
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDOK)));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDCANCEL)));
     EXPECT_FALSE(::GetMenuState(::GetSystemMenu(dlg.m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    // The keyboard works again at once: Diagnose, which lost the focus while it was off,
+    // has it back.
+    EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDOK), ::GetFocus());
 
     CString shown;
     dlg.m_richEdit.GetWindowText(shown);
