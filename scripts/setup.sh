@@ -6,8 +6,8 @@
 # dependency trees carry this recipe's stamp, without asking apt for newer source versions;
 # anything missing runs the whole set-up.
 #  - enables i386 and source packages in the existing apt sources
-#  - installs the mingw-w64 toolchain, Wine, Xvfb, PulseAudio, the test checkers and
-#    the formatter
+#  - installs the mingw-w64 toolchain, Wine with its fonts, Xvfb and the X utilities,
+#    PulseAudio, the test checkers and the formatter
 #  - cross-builds PortAudio (MME), libogg, libvorbis and lame_enc.dll from Debian's
 #    source packages into $QM_DEPS/<triplet> (default /var/cache/quillmoth), for
 #    i686 (the program) and x86_64 (tests on machines that cannot run 32-bit code)
@@ -26,11 +26,13 @@ else
     SUDO=
 fi
 
+# fonts-wine holds Wine's symbol font (caption buttons, the system menu's marks): wine only
+# recommends it, and it is made known to fontconfig below. x11-utils: run.sh asks the display whether it is there (xwininfo).
 packages=(
     cmake make pkg-config dpkg-dev
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine32 wine64 xvfb xauth imagemagick
+    wine wine32 wine64 fonts-wine xvfb xauth x11-utils imagemagick
     pulseaudio pulseaudio-utils libpulse0:i386
     sox vorbis-tools lame googletest clang-format zip unzip
 )
@@ -56,6 +58,13 @@ posix_threads() {
     done
 }
 
+# Debian's Wine does not look for fonts-wine's fonts where that package puts them; its symbol
+# font, linked into the local fonts folder that fontconfig reads, reaches every Wine prefix.
+symbol_font=/usr/local/share/fonts/wine/marlett.ttf
+symbol_font_ready() {
+    [ -e "$symbol_font" ]
+}
+
 deps_ready() {
     # Both trees built by this recipe from the same source versions, and those sources kept.
     local i686 x86_64
@@ -64,7 +73,7 @@ deps_ready() {
     [ "$i686" = "$x86_64" ] && [ "${i686##* }" = "recipe=$recipe" ] && [ -f "$src/.stamp" ]
 }
 
-if [ "${1:-}" = --quick ] && apt_ready && posix_threads && deps_ready; then
+if [ "${1:-}" = --quick ] && apt_ready && symbol_font_ready && posix_threads && deps_ready; then
     exit 0
 fi
 
@@ -99,6 +108,13 @@ if ! apt_ready; then
         log "install failed; trying again with the packages of $codename itself"
         $SUDO "${install[@]}" -t "$codename" "${packages[@]}"
     fi
+fi
+
+if ! symbol_font_ready; then
+    log "making Wine's symbol font known to fontconfig"
+    $SUDO mkdir -p "$(dirname "$symbol_font")"
+    $SUDO ln -sf /usr/share/wine/fonts/marlett.ttf "$symbol_font"
+    $SUDO fc-cache "$(dirname "$symbol_font")" >/dev/null 2>&1 || true
 fi
 
 # The posix thread model gives std::thread and std::mutex.
