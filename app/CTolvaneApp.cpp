@@ -53,12 +53,15 @@ BOOL CTolvaneApp::InitInstance()
 
     std::unique_ptr<CTolvaneDlg> dlg(new CTolvaneDlg(nullptr));
     m_pMainWnd = dlg.get();
-    dlg->DoModal();
+    // -1: the window could not be made (no display driver, say) or could not be built
+    // whole; whoever started the program learns it from the exit code.
+    m_bMainWindowFailed = dlg->DoModal() == -1;
     m_pMainWnd = nullptr;
     return FALSE;
 }
 
 int CTolvaneApp::ExitInstance()
 {
-    return CWinApp::ExitInstance();
+    const int code = CWinApp::ExitInstance();
+    return m_bMainWindowFailed ? 1 : code;
 }

@@ -15,4 +15,7 @@ public:
     // The top-level window that carries the window property named after the program
     // file, or null.
     static HWND FindMarkedWindow(LPCWSTR instanceName);
+
+private:
+    bool m_bMainWindowFailed = false;
 };

@@ -9,32 +9,50 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "run.sh: no display (DISPLAY is not set): run it in a desktop session, or under xvfb-run -a scripts/run.sh" >&2
     exit 1
 fi
+# A display named but not there (a variable left from a closed session or ssh): Wine would
+# start nothing and say so only behind WINEDEBUG.
+display_reachable() {
+    xwininfo -root -display "$DISPLAY" >/dev/null 2>&1 && return 0
+    echo "run.sh: the display $DISPLAY cannot be reached (no X server answers there): run it in a desktop session, or under xvfb-run -a scripts/run.sh" >&2
+    return 1
+}
+checked=0
+if command -v xwininfo >/dev/null; then
+    display_reachable || exit 1
+    checked=1
+fi
 arch=$(bash "$root/scripts/test-arch.sh")
 build="$root/build/$arch"
 stamp="$build/run.stamp"
 deps=${QM_DEPS:-/var/cache/quillmoth}
-# Nothing of the sources, the scripts or the cross-built dependencies is newer than the
-# last build this script made: start at once, without the set-up's check and make's walk
-# through the tree (most of the time before Wine starts). Otherwise the set-up once (its
-# quick check when it is done), then the program only: lame_enc.dll and Tips.tip are copied
-# beside it when the tree is configured. No sound server is needed here; the program
-# reports a missing device itself.
+# What the last build that this script made was made from: every file of the tree by name,
+# time and size (so a file deleted or renamed counts too), and the cross-built dependencies'
+# stamps. The same fingerprint, the program and what the build puts beside it: start at
+# once, without the set-up's check and make's walk through the tree (most of the time
+# before Wine starts). Otherwise the set-up once (its quick check when it is done), then
+# the program, which puts lame_enc.dll and Tips.tip beside itself. No sound server is
+# needed here; the program reports a missing device itself.
+fingerprint() {
+    {
+        find "$deps"/i686-w64-mingw32/.stamp "$deps"/x86_64-w64-mingw32/.stamp -printf '%p %T@ %s\n' 2>/dev/null
+        find "$root" \( -path "$root/build" -o -path "$root/.git" -o -path "$root/dist" \) -prune \
+            -o -type f -printf '%P %T@ %s\n' | LC_ALL=C sort
+    } | md5sum | cut -d' ' -f1
+}
+now=$(fingerprint)
 current() {
-    [ -f "$stamp" ] && [ -f "$build/bin/Quillmoth.exe" ] || return 1
-    local t
-    for t in "$deps"/i686-w64-mingw32/.stamp "$deps"/x86_64-w64-mingw32/.stamp; do
-        [ -f "$t" ] && [ ! "$t" -nt "$stamp" ] || return 1
+    [ "$checked" = 1 ] && [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$now" ] || return 1
+    local f
+    for f in Quillmoth.exe lame_enc.dll Tips.tip; do
+        [ -f "$build/bin/$f" ] || return 1
     done
-    [ -z "$(find "$root" \( -path "$root/build" -o -path "$root/.git" -o -path "$root/dist" \) -prune \
-        -o -type f -newer "$stamp" -print -quit)" ]
 }
 if ! current; then
     bash "$root/scripts/setup.sh" --quick
-    # Taken before the build, so that a file changed while it runs is seen next time.
-    mkdir -p "$build"
-    touch "$stamp.new"
+    [ "$checked" = 1 ] || display_reachable || exit 1
     QM_SETUP_DONE=1 bash "$root/scripts/build.sh" "$arch" Quillmoth
-    mv "$stamp.new" "$stamp"
+    # The fingerprint taken before the build: a file changed while it ran is seen next time.
+    echo "$now" >"$stamp"
 fi
 if [ "$arch" = x86_64 ]; then
     WINE=/usr/lib/wine/wine64
@@ -47,4 +65,10 @@ fi
 # ~/Music) if there is one, else to the home folder itself; settings, list and log go to
 # the prefix's Application Data\Quillmoth.
 export WINEDEBUG=${WINEDEBUG:--all}
-exec "$WINE" "$build/bin/Quillmoth.exe"
+# Not exec: a program that could not start must not end in a silent success.
+status=0
+"$WINE" "$build/bin/Quillmoth.exe" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "run.sh: Quillmoth ended with exit code $status (WINEDEBUG=fixme-all scripts/run.sh shows Wine's own errors)" >&2
+fi
+exit "$status"
