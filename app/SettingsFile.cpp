@@ -1,9 +1,12 @@
 #include "app/SettingsFile.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "app/IniText.h"
 #include "app/SettingsTable.h"
+#include "app/TextEncoding.h"
 
 namespace
 {
@@ -50,14 +53,15 @@ bool ReadExactly(HANDLE file, BYTE* buffer, DWORD count)
 
 enum class Head
 {
-    Marked,   // UTF-16 with its mark, either order: nothing more was read
-    Unmarked, // bytes holds the whole file
-    TooLarge,
+    Marked,  // UTF-16 with its mark, either order: nothing more was read
+    Decoded, // no mark: the text holds the whole file, decoded
+    NotText, // no text of ours, or absurdly large
     Unreadable
 };
 
-// The first two bytes first: a file with the UTF-16 mark needs nothing more.
-Head ReadUnlessMarked(LPCWSTR path, std::vector<BYTE>& bytes)
+// The first two bytes first: a file with the UTF-16 mark needs nothing more; any other is
+// read whole and decoded.
+Head ReadUnlessMarked(LPCWSTR path, CString& text)
 {
     FileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -65,96 +69,17 @@ Head ReadUnlessMarked(LPCWSTR path, std::vector<BYTE>& bytes)
     if (!file.IsOpen() || !::GetFileSizeEx(file.Get(), &size))
         return Head::Unreadable;
     if (size.QuadPart > kMostBytes)
-        return Head::TooLarge;
+        return Head::NotText;
     const DWORD total = static_cast<DWORD>(size.QuadPart);
     const DWORD head = total < 2 ? total : 2;
-    bytes.resize(total);
+    std::vector<BYTE> bytes(total);
     if (!ReadExactly(file.Get(), bytes.data(), head))
         return Head::Unreadable;
     if (head == 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
         return Head::Marked;
-    return ReadExactly(file.Get(), bytes.data() + head, total - head) ? Head::Unmarked : Head::Unreadable;
-}
-
-// Strictly: a byte the code page rejects fails rather than becoming a replacement
-// character that the rewrite would make permanent.
-bool DecodeStrictly(const BYTE* data, size_t n, UINT codePage, CString& text)
-{
-    text.Empty();
-    if (n == 0)
-        return true;
-    const char* narrow = reinterpret_cast<const char*>(data);
-    const int length = static_cast<int>(n);
-    const int needed = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, narrow, length, nullptr, 0);
-    if (needed <= 0)
-        return false;
-    LPWSTR buffer = text.GetBuffer(needed);
-    const int written = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, narrow, length, buffer, needed);
-    text.ReleaseBuffer(written > 0 ? written : 0);
-    return written == needed;
-}
-
-// UTF-16 without its mark, as the pattern of mostly-ASCII text shows it: an even size,
-// no NUL character, and more than half of the characters with a zero high byte. 0 when
-// it is not, else 1 little-endian, 2 big-endian.
-int Utf16Order(const std::vector<BYTE>& bytes)
-{
-    if (bytes.empty() || bytes.size() % 2 != 0)
-        return 0;
-    size_t little = 0;
-    size_t big = 0;
-    for (size_t i = 0; i < bytes.size(); i += 2)
-    {
-        if (bytes[i] == 0 && bytes[i + 1] == 0)
-            return 0;
-        little += bytes[i + 1] == 0;
-        big += bytes[i] == 0;
-    }
-    const size_t half = bytes.size() / 4;
-    return little > half ? 1 : big > half ? 2 : 0;
-}
-
-bool DecodeUtf16(const std::vector<BYTE>& bytes, bool bigEndian, CString& text)
-{
-    const size_t n = bytes.size() / 2;
-    LPWSTR buffer = text.GetBuffer(static_cast<int>(n));
-    bool paired = true;
-    for (size_t i = 0; i < n; ++i)
-    {
-        const BYTE first = bytes[2 * i];
-        const BYTE second = bytes[2 * i + 1];
-        buffer[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-        // A low surrogate must follow a high one, and only there.
-        const bool low = buffer[i] >= 0xDC00 && buffer[i] <= 0xDFFF;
-        const bool afterHigh = i > 0 && buffer[i - 1] >= 0xD800 && buffer[i - 1] <= 0xDBFF;
-        if (low != afterHigh)
-            paired = false;
-    }
-    if (n > 0 && buffer[n - 1] >= 0xD800 && buffer[n - 1] <= 0xDBFF)
-        paired = false;
-    text.ReleaseBuffer(static_cast<int>(n));
-    return paired;
-}
-
-// The text of a file without the UTF-16 mark; false when it is none we can read.
-bool DecodeUnmarked(const std::vector<BYTE>& bytes, CString& text)
-{
-    const size_t n = bytes.size();
-    if (n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
-        return DecodeStrictly(bytes.data() + 3, n - 3, CP_UTF8, text);
-    if (const int order = Utf16Order(bytes))
-        return DecodeUtf16(bytes, order == 2, text);
-    bool eightBit = false;
-    for (const BYTE b : bytes)
-    {
-        if (b == 0)
-            return false;
-        eightBit = eightBit || b > 127;
-    }
-    // Plain ASCII reads the same either way; valid UTF-8 beyond it is hardly ever the
-    // code page's text.
-    return (eightBit && DecodeStrictly(bytes.data(), n, CP_UTF8, text)) ||
-           DecodeStrictly(bytes.data(), n, CP_ACP, text);
+    if (!ReadExactly(file.Get(), bytes.data() + head, total - head))
+        return Head::Unreadable;
+    return TextEncoding::Decode(bytes, text) == TextEncoding::Kind::NotText ? Head::NotText : Head::Decoded;
 }
 } // namespace
 
@@ -184,24 +109,38 @@ BOOL SettingsFile::CreateEmpty() const
 
 SettingsFile::Utf16Result SettingsFile::MakeUtf16() const
 {
+    std::unique_ptr<IniText> unwritten;
+    return MakeUtf16(unwritten);
+}
+
+SettingsFile::Utf16Result SettingsFile::MakeUtf16(std::unique_ptr<IniText>& unwritten) const
+{
     if (!Exists())
         return CreateEmpty() ? Utf16Result::Ready : Utf16Result::Failed;
-    std::vector<BYTE> bytes;
-    switch (ReadUnlessMarked(m_path, bytes))
+    CString text;
+    switch (ReadUnlessMarked(m_path, text))
     {
     case Head::Marked:
         return Utf16Result::Ready;
-    case Head::TooLarge:
+    case Head::NotText:
         return Utf16Result::NotText;
     case Head::Unreadable:
         return Utf16Result::Failed;
-    case Head::Unmarked:
+    case Head::Decoded:
         break;
     }
+    if (WriteUtf16(text))
+        return Utf16Result::Ready;
+    unwritten = std::make_unique<IniText>(text);
+    return Utf16Result::Failed;
+}
+
+std::unique_ptr<IniText> SettingsFile::ReadUnmarked() const
+{
     CString text;
-    if (!DecodeUnmarked(bytes, text))
-        return Utf16Result::NotText;
-    return WriteUtf16(text) ? Utf16Result::Ready : Utf16Result::Failed;
+    if (ReadUnlessMarked(m_path, text) != Head::Decoded)
+        return nullptr;
+    return std::make_unique<IniText>(text);
 }
 
 BOOL SettingsFile::WriteUtf16(const CString& text) const
@@ -259,17 +198,35 @@ int SettingsFile::ParseProfileInt(LPCWSTR text)
 
 CString SettingsFile::ReadText(LPCWSTR section, LPCWSTR key, LPCWSTR defaultText) const
 {
+    return ReadTextFrom(ReadUnmarked().get(), section, key, defaultText);
+}
+
+int SettingsFile::ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const
+{
+    return ReadIntFrom(ReadUnmarked().get(), section, key, nDefault);
+}
+
+CString SettingsFile::ReadTextFrom(const IniText* decoded, LPCWSTR section, LPCWSTR key,
+                                   LPCWSTR defaultText) const
+{
+    CString value;
+    if (decoded)
+    {
+        if (!decoded->Find(section, key, value))
+            value = defaultText;
+        return value.Left(static_cast<int>(kTextBuffer) - 1);
+    }
     std::vector<wchar_t> buffer(kTextBuffer, L'\0');
     const DWORD n = ::GetPrivateProfileStringW(section, key, defaultText ? defaultText : L"", buffer.data(),
                                                kTextBuffer, m_path);
     return CString(buffer.data(), static_cast<int>(n < kTextBuffer ? n : kTextBuffer - 1));
 }
 
-int SettingsFile::ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const
+int SettingsFile::ReadIntFrom(const IniText* decoded, LPCWSTR section, LPCWSTR key, int nDefault) const
 {
     // Read as text: the system's integer reader differs between platforms on an empty
     // value, and the sentinel tells a missing key from an empty one.
-    const CString text = ReadText(section, key, kMissing);
+    const CString text = ReadTextFrom(decoded, section, key, kMissing);
     if (text == kMissing)
         return nDefault;
     return ParseProfileInt(text);
@@ -291,13 +248,16 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir, Utf1
 {
     // The system's reader takes a file without a mark for the code page. A missing file
     // is left missing (Reset ALL removes it and then loads the defaults).
-    const Utf16Result result = Exists() ? MakeUtf16() : Utf16Result::Ready;
+    std::unique_ptr<IniText> unwritten;
+    const Utf16Result result = Exists() ? MakeUtf16(unwritten) : Utf16Result::Ready;
     if (made)
         *made = result;
-    // One that could not be rewritten (read-only, say) is read as the system reads it:
-    // its values are there all the same, and its saves fail as they would have.
     if (result == Utf16Result::NotText)
         return FALSE;
+    // One that was decoded but could not be rewritten (read-only, say, or held by another
+    // program) is read from that text, which the system's reader would take for the code
+    // page; its saves fail as they would have.
+    const IniText* decoded = unwritten.get();
     size_t count = 0;
     const SettingKey* keys = GetSettingKeys(&count);
     for (size_t i = 0; i < count; ++i)
@@ -307,7 +267,7 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir, Utf1
         {
         case SettingWidth::Int32:
         {
-            int value = ReadInt(k.section, k.key, k.defaultValue);
+            int value = ReadIntFrom(decoded, k.section, k.key, k.defaultValue);
             if (value > k.upperLimit)
                 value = k.upperLimit;
             s.*k.p32 = value;
@@ -316,16 +276,16 @@ BOOL SettingsFile::Load(RecorderSettings& s, const CString& defaultDestDir, Utf1
         case SettingWidth::Int16:
         {
             // The low 16 bits as a signed number; the limit applies to that number.
-            int value =
-                static_cast<int16_t>(static_cast<uint16_t>(ReadInt(k.section, k.key, k.defaultValue)));
+            int value = static_cast<int16_t>(
+                static_cast<uint16_t>(ReadIntFrom(decoded, k.section, k.key, k.defaultValue)));
             if (value > k.upperLimit)
                 value = k.upperLimit;
             s.*k.p16 = static_cast<int16_t>(value);
             break;
         }
         case SettingWidth::Text:
-            s.*k.pText =
-                ReadText(k.section, k.key, k.defaultText ? k.defaultText : defaultDestDir.GetString());
+            s.*k.pText = ReadTextFrom(decoded, k.section, k.key,
+                                      k.defaultText ? k.defaultText : defaultDestDir.GetString());
             break;
         }
     }

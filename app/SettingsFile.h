@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "engine/RecorderSettings.h"
 #include "framework/CString.h"
+
+class IniText;
 
 class SettingsFile
 {
@@ -34,19 +38,21 @@ public:
     // Every key with its default when missing; int16 fields keep the low 16 bits, and
     // the table's upper limits apply. defaultDestDir is the default of the output folder.
     // An existing file is made UTF-16 first; made (if given) tells how that went. One that
-    // is no text of ours is not read (FALSE); one that could not be rewritten is read as
-    // the system reads it. A missing file gives every default and stays missing.
+    // is no text of ours is not read (FALSE); one that was decoded but could not be
+    // rewritten is read from its decoded text, key by key as the system's reader finds
+    // them. A missing file gives every default and stays missing.
     BOOL Load(RecorderSettings& s, const CString& defaultDestDir, Utf16Result* made = nullptr) const;
     // Every key in table order; FALSE at the first write that fails. Other keys of the
     // file stay; the file is made UTF-16 first, once for all the keys.
     BOOL Save(const RecorderSettings& s) const;
 
     // One integer key, read as the system's integer reader does: a missing key gives
-    // nDefault, text without a leading number 0.
+    // nDefault, text without a leading number 0. A file still without the UTF-16 mark
+    // (one that could not be rewritten) is read from its decoded text, as Load reads it.
     int ReadInt(LPCWSTR section, LPCWSTR key, int nDefault) const;
     // The file is made UTF-16 first, as by every write here.
     BOOL WriteInt(LPCWSTR section, LPCWSTR key, int value) const;
-    // Text of at most 1023 characters.
+    // Text of at most 1023 characters, read as ReadInt reads.
     CString ReadText(LPCWSTR section, LPCWSTR key, LPCWSTR defaultText) const;
 
     const CString& GetPath() const { return m_path; }
@@ -55,6 +61,14 @@ public:
     static int ParseProfileInt(LPCWSTR text);
 
 private:
+    // As MakeUtf16; when a file without the mark is decoded but cannot be rewritten, its
+    // text is left in unwritten for reading.
+    Utf16Result MakeUtf16(std::unique_ptr<IniText>& unwritten) const;
+    // The decoded text of a file without the UTF-16 mark; null for any other file.
+    std::unique_ptr<IniText> ReadUnmarked() const;
+    // A key from decoded when given, else through the system's reader.
+    CString ReadTextFrom(const IniText* decoded, LPCWSTR section, LPCWSTR key, LPCWSTR defaultText) const;
+    int ReadIntFrom(const IniText* decoded, LPCWSTR section, LPCWSTR key, int nDefault) const;
     // A key written as it stands, the file taken to be UTF-16 already.
     BOOL WriteNumber(LPCWSTR section, LPCWSTR key, int value) const;
     BOOL WriteUtf16(const CString& text) const;

@@ -7,6 +7,7 @@
 #include "../engine/TestFiles.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsTable.h"
+#include "app/TextEncoding.h"
 #include "framework/TextConvert.h"
 
 namespace
@@ -405,4 +406,147 @@ TEST(SettingsFile, AReadOnlyLeftoverOfAnEarlierSaveIsReplaced)
     EXPECT_EQ(ReadRaw(path, L"OUTPUT", L"Name"), L"Take");
     EXPECT_EQ(ReadRaw(path, L"OTHER", L"x"), L"y");
     EXPECT_FALSE(FileExists(leftover));
+}
+
+// A file without the mark that cannot be rewritten (another program holds it, or the
+// temporary beside it cannot be made) is read from its own text all the same, every key as
+// the system's reader finds it in a UTF-16 file; its saves fail and leave it as it is.
+TEST(SettingsFile, AFileThatCannotBeRewrittenIsReadFromItsOwnText)
+{
+    TempFolder folder;
+    const std::wstring path = folder.Path() + L"Config.ini";
+    const std::wstring temporary = path + L".new";
+    SettingsFile file(path.c_str());
+    const std::wstring text = L"[misc]\r\n"
+                              L"  stop =  1 \r\n"
+                              L"StopHour=70000\r\n"
+                              L"LCB=40\r\n"
+                              L"LCB=41\r\n"
+                              L"Mute\r\n"
+                              L"Tip=0\r\n"
+                              L"[OUTPUT]\r\n"
+                              L";Loc=0\r\n"
+                              L"Freq=3\r\n"
+                              L"DesDir=C:\\Rec\\Caf\u00e9\\\r\n"
+                              L"Name=\" Take \"\r\n"
+                              L"[OGG]\r\n"
+                              L"QualityCompression=9\r\n"
+                              L"[Output]\r\n"
+                              L"Chan=1\r\n"
+                              L"[OTHER]\r\n"
+                              L"Long=" +
+                              std::wstring(2000, L'x') + L"\r\n";
+    RecorderSettings expected;
+    expected.strDestDir = L"C:\\Rec\\Caf\u00e9\\";
+    expected.strFileName = L" Take ";
+    expected.bAutoStop = 1;
+    expected.nStopHour = 4464;
+    expected.nLeftBalance = 40;
+    expected.nSampleRateIndex = 3;
+    expected.nOggQuality = 6;
+
+    const std::vector<uint8_t> littleEndian = Utf16Bytes(text);
+    std::vector<uint8_t> bigEndian = littleEndian;
+    for (size_t i = 0; i + 1 < bigEndian.size(); i += 2)
+        std::swap(bigEndian[i], bigEndian[i + 1]);
+    const std::string utf8 = WideToAnsi(text.c_str(), CP_UTF8);
+    const std::vector<uint8_t> encodings[] = {std::vector<uint8_t>(utf8.begin(), utf8.end()), littleEndian,
+                                              bigEndian};
+    for (const std::vector<uint8_t>& written : encodings)
+    {
+        for (const bool held : {true, false})
+        {
+            SCOPED_TRACE(testing::Message() << "encoding " << (&written - encodings) << ", held " << held);
+            ASSERT_TRUE(WriteAll(path, written));
+            // Another program reading it, sharing no more than reading; or a folder where
+            // the rewrite puts its temporary file.
+            HANDLE holder = INVALID_HANDLE_VALUE;
+            if (held)
+            {
+                holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                     nullptr);
+                ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+            }
+            else
+            {
+                ASSERT_TRUE(CreateDirectoryW(temporary.c_str(), nullptr));
+            }
+            RecorderSettings loaded;
+            SettingsFile::Utf16Result made = SettingsFile::Utf16Result::Ready;
+            EXPECT_TRUE(file.Load(loaded, kDefaultDir, &made));
+            EXPECT_EQ(made, SettingsFile::Utf16Result::Failed);
+            ExpectSameSettings(expected, loaded);
+            EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 0);
+            EXPECT_EQ(file.ReadText(L"OTHER", L"Long", L"").GetLength(), 1023);
+            EXPECT_FALSE(file.Save(loaded));
+            EXPECT_FALSE(file.WriteInt(kTipSection, kTipKey, 1));
+            if (held)
+                CloseHandle(holder);
+            else
+                RemoveDirectoryW(temporary.c_str());
+            EXPECT_EQ(ReadAll(path), written);
+        }
+
+        // Once it can be rewritten, the system's reader finds the same values.
+        RecorderSettings loaded;
+        SettingsFile::Utf16Result made = SettingsFile::Utf16Result::Failed;
+        ASSERT_TRUE(file.Load(loaded, kDefaultDir, &made));
+        EXPECT_EQ(made, SettingsFile::Utf16Result::Ready);
+        ExpectSameSettings(expected, loaded);
+        EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 0);
+    }
+}
+
+namespace
+{
+std::vector<BYTE> Utf16Order(const std::wstring& text, bool bigEndian)
+{
+    std::vector<BYTE> bytes = Utf16Bytes(text);
+    for (size_t i = 0; bigEndian && i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    return bytes;
+}
+
+std::vector<BYTE> Bytes(const std::string& text)
+{
+    return std::vector<BYTE>(text.begin(), text.end());
+}
+} // namespace
+
+// Each case the recognition of a file without the UTF-16 mark decides.
+TEST(TextEncoding, EachEncodingAndWhatIsNoText)
+{
+    using Kind = TextEncoding::Kind;
+    const std::wstring mixed = L"[MISC]\r\nName=Caf\u00e9 \u97f3\r\n";
+    struct Case
+    {
+        const char* what;
+        std::vector<BYTE> bytes;
+        Kind kind;
+        std::wstring text;
+    } const cases[] = {
+        {"empty", {}, Kind::CodePage, L""},
+        {"ASCII of odd length", Bytes("a=1"), Kind::CodePage, L"a=1"},
+        {"UTF-16 cut short", {'a', 0, '=', 0, '1'}, Kind::NotText, L""},
+        {"a NUL byte in 8-bit text", {'a', '=', 0, '1'}, Kind::NotText, L""},
+        {"UTF-16 with a NUL character", Utf16Order(std::wstring(L"name=1\0x", 8), false), Kind::NotText, L""},
+        {"UTF-16LE", Utf16Order(mixed, false), Kind::Utf16LittleEndian, mixed},
+        {"UTF-16BE", Utf16Order(mixed, true), Kind::Utf16BigEndian, mixed},
+        {"a surrogate pair", Utf16Order(L"name=\xD83D\xDE00", true), Kind::Utf16BigEndian,
+         L"name=\xD83D\xDE00"},
+        {"a high surrogate without its low one", Utf16Order(L"name=\xD83Dx", false), Kind::NotText, L""},
+        {"a low surrogate alone", Utf16Order(L"name=x\xDE00", true), Kind::NotText, L""},
+        {"a high surrogate at the end", Utf16Order(L"name=x\xD83D", false), Kind::NotText, L""},
+        {"valid UTF-8", Bytes("Name=Caf\xC3\xA9"), Kind::Utf8, L"Name=Caf\u00e9"},
+        {"UTF-8 with its mark", Bytes("\xEF\xBB\xBFName=Caf\xC3\xA9"), Kind::Utf8Marked, L"Name=Caf\u00e9"},
+        {"the UTF-8 mark before invalid UTF-8", Bytes("\xEF\xBB\xBFName=Caf\xE9"), Kind::NotText, L""},
+        {"invalid UTF-8", Bytes("Name=" + WideToAnsi(L"Caf\u00e9")), Kind::CodePage, L"Name=Caf\u00e9"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CString text = L"left over";
+        EXPECT_EQ(TextEncoding::Decode(c.bytes, text), c.kind);
+        EXPECT_EQ(std::wstring(text), c.text);
+    }
 }
