@@ -218,8 +218,16 @@ LRESULT CSystemTray::TrackTrayMenu(CWnd* pTarget)
     CustomizeTrayMenu(pSub);
     POINT pos;
     ::GetCursorPos(&pos);
+    RECT work = {};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (::GetMonitorInfoW(::MonitorFromPoint(pos, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    else
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const TrayMenuPlace place = TrayPlaceMenu(pos.x, pos.y, work.top, work.bottom);
     pTarget->SetForegroundWindow();
-    pSub->TrackPopupMenu(TPM_LEFTBUTTON, pos.x, pos.y, pTarget);
+    pSub->TrackPopupMenu(place.flags, place.x, place.y, pTarget);
     // So that the menu closes when the user clicks elsewhere.
     pTarget->PostMessage(WM_NULL, 0, 0);
     return 1;

@@ -1,7 +1,7 @@
 // One icon in the taskbar's notification area: tip, balloons, the popup menu of the
-// icon's menu resource (for a left click once no second click can follow), a double
-// click as the menu's default command, re-adding after the taskbar is recreated, and
-// hiding a window into the tray and back.
+// icon's menu resource (for a left click once no second click can follow; above or below
+// the pointer, never under it), a double click as the menu's default command, re-adding
+// after the taskbar is recreated, and hiding a window into the tray and back.
 #pragma once
 
 #include <windows.h>

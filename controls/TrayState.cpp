@@ -78,6 +78,14 @@ TrayClick TrayOnClickTimeout(TrayClickState& s)
     return TrayClick::ShowMenu;
 }
 
+TrayMenuPlace TrayPlaceMenu(int x, int y, int workTop, int workBottom)
+{
+    // Rows above the point and rows below it, the point's own row in neither.
+    if (y - workTop >= workBottom - (y + 1))
+        return {TPM_LEFTBUTTON | TPM_BOTTOMALIGN, x, y};
+    return {TPM_LEFTBUTTON | TPM_TOPALIGN, x, y + 1};
+}
+
 void TrayCopyText(wchar_t* dst, const wchar_t* src, int max)
 {
     int i = 0;

@@ -44,5 +44,19 @@ TrayClick TrayOnMouse(TrayClickState& s, unsigned event);
 // The double-click time after a left click has passed.
 TrayClick TrayOnClickTimeout(TrayClickState& s);
 
+// Where the icon's menu opens: TrackPopupMenu's flags and point. The menu lies wholly above
+// the point (its bottom edge there) or, where there is more room below, wholly below it:
+// never over it, where the second click of a slow double click would choose an item. (A
+// menu asked for at the point itself that does not fit below is pushed back up over it.)
+// workTop and workBottom bound the work area of the point's monitor; any menu up to half
+// that height keeps clear of the point.
+struct TrayMenuPlace
+{
+    unsigned flags;
+    int x;
+    int y;
+};
+TrayMenuPlace TrayPlaceMenu(int x, int y, int workTop, int workBottom);
+
 // Copies at most max characters of src (null: empty) into dst of max + 1.
 void TrayCopyText(wchar_t* dst, const wchar_t* src, int max);

@@ -265,10 +265,39 @@ TEST(AppGui, AMinimisedWindowComesBackByEveryRestoreAndTabKeysKeepTheMenusWorkin
                 tray = others.front();
             }
             if (bySystemMenu)
+            {
                 ::PostMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
-            else
+            }
+            else if (toTray)
+            {
+                // First a slow double click in the screen's bottom right corner, where a
+                // taskbar's icons are: the first click's menu opens after the double-click
+                // time, and the second click, 650 ms after the first, closes it without
+                // choosing an item (the last is Exit). The program is done hiding first.
+                ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 20, ::GetSystemMetrics(SM_CYSCREEN) - 10);
+                ::SendMessageW(tray, WM_NULL, 0, 0);
+                const DWORD first = ::GetTickCount();
+                for (const UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+                    ::PostMessageW(tray, WM_TRAY_NOTIFY, IDR_TRAY_MENU, event);
+                ASSERT_TRUE(WaitUntil([&] { return MenuIsOpen(app); }, 10000));
+                const DWORD elapsed = ::GetTickCount() - first;
+                if (elapsed < 650)
+                    ::Sleep(650 - elapsed); // the user's pace
+                // Where the cursor stands, to the pixel: a click without a move.
+                INPUT click[2] = {};
+                click[0].type = click[1].type = INPUT_MOUSE;
+                click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+                click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+                ::SendInput(2, click, sizeof(INPUT));
+                EXPECT_TRUE(WaitUntil([&] { return !MenuIsOpen(app); }, 10000));
                 doubleClickTray();
+            }
+            else
+            {
+                doubleClickTray();
+            }
             EXPECT_TRUE(WaitUntil(shown, 10000)) << toTray << bySystemMenu;
+            ASSERT_TRUE(::IsWindow(w)) << "the program ended";
             // No menu opens, not even once a single click's wait would have run out.
             if (!bySystemMenu)
             {

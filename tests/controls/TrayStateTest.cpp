@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "controls/TrayState.h"
 
 TEST(TrayState, CreateAndRemove)
@@ -86,6 +88,57 @@ TEST(TrayState, ClicksAndDoubleClicks)
     // A right click opens the menu at once, and the pending left click's menu is dropped.
     EXPECT_EQ(TrayOnMouse(s, WM_RBUTTONUP), TrayClick::ShowMenu);
     EXPECT_EQ(TrayOnClickTimeout(s), TrayClick::None);
+}
+
+namespace
+{
+// The menu's rows [first, last) as the system lays it out: aligned as asked, then pushed back
+// into the work area, up from its bottom and down from its top.
+std::pair<int, int> MenuRows(const TrayMenuPlace& place, int height, int workTop, int workBottom)
+{
+    int y = (place.flags & TPM_BOTTOMALIGN) ? place.y - height : place.y;
+    if (y + height > workBottom)
+        y = workBottom - height;
+    if (y < workTop)
+        y = workTop;
+    return {y, y + height};
+}
+} // namespace
+
+TEST(TrayState, TheMenuNeverOpensOverItsPoint)
+{
+    // At the screen's bottom (the last row, or on a taskbar below the work area) the menu
+    // stands on the point; near the top it hangs one row below it.
+    const TrayMenuPlace bottom = TrayPlaceMenu(700, 1023, 0, 1024);
+    EXPECT_EQ(bottom.flags, static_cast<unsigned>(TPM_LEFTBUTTON | TPM_BOTTOMALIGN));
+    EXPECT_EQ(bottom.x, 700);
+    EXPECT_EQ(bottom.y, 1023);
+    const TrayMenuPlace top = TrayPlaceMenu(700, 0, 0, 1024);
+    EXPECT_EQ(top.flags, static_cast<unsigned>(TPM_LEFTBUTTON | TPM_TOPALIGN));
+    EXPECT_EQ(top.y, 1);
+
+    // Taskbars at the bottom and at the top: every menu up to half the work area's height,
+    // wherever the point is, leaves the point's row free.
+    struct Area
+    {
+        int top;
+        int bottom;
+    };
+    for (const Area area : {Area{0, 1024}, Area{0, 994}, Area{30, 1024}})
+    {
+        const int middle = (area.top + area.bottom) / 2;
+        for (const int y : {area.bottom + 15, area.bottom - 1, area.bottom - 10, middle - 1, middle,
+                            middle + 1, area.top + 10, area.top, area.top - 15})
+        {
+            const TrayMenuPlace place = TrayPlaceMenu(5, y, area.top, area.bottom);
+            for (int height = 1; height <= (area.bottom - area.top) / 2; ++height)
+            {
+                const std::pair<int, int> rows = MenuRows(place, height, area.top, area.bottom);
+                ASSERT_FALSE(rows.first <= y && y < rows.second)
+                    << area.top << ".." << area.bottom << " point " << y << " height " << height;
+            }
+        }
+    }
 }
 
 TEST(TrayState, TextIsCut)
