@@ -145,18 +145,22 @@ void Mp3Writer::WriteBytes(const BYTE* bytes, DWORD count)
     }
     catch (const CFileException& e)
     {
-        // Whole frames of what did reach the disk still count.
+        // Whole frames of what did reach the disk still count; the file ends after the
+        // last of them. Bytes that are no frames leave only the whole writes.
+        const uint64_t before = m_nBytesOnDisk;
         uint64_t onDisk = 0;
         try
         {
             const ULONGLONG length = m_file->GetLength();
-            if (length > m_nBytesOnDisk)
-                onDisk = std::min<uint64_t>(length - m_nBytesOnDisk, count);
+            if (length > before)
+                onDisk = std::min<uint64_t>(length - before, count);
         }
         catch (const CFileException&)
         {
         }
         CountFrames(bytes, onDisk);
+        m_nBytesOnDisk = m_bLostFrames ? before : m_nNextFrame;
+        CutBack(*m_file, m_nBytesOnDisk);
         FailWrite(e);
         return;
     }
@@ -240,8 +244,9 @@ void Mp3Writer::Finish()
     }
 
     // The library reopens the file by a multibyte name to write the tag. It looks for
-    // the frames it wrote and shows a message box when they are not there, so a file
-    // that missed a write gets no tag (the library frees the stream only in that call).
+    // the frames it wrote and shows a message box when they are not there, and its tag
+    // would count them all, so a file that missed a write gets no tag and plays the frames
+    // it holds (the library frees the stream only in that call).
     if (HasWriteFailed())
         return;
     const std::string tagName = GetTagFileName(m_path);

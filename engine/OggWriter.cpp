@@ -69,9 +69,12 @@ void OggWriter::WritePage(const void* header, long headerBytes, const void* body
     }
     catch (const CFileException& e)
     {
+        // The file ends after the last whole page: a part of one is no page.
+        CutBack(*m_file, m_nBytesOnDisk);
         FailWrite(e);
         return;
     }
+    m_nBytesOnDisk += static_cast<uint64_t>(headerBytes) + static_cast<uint64_t>(bodyBytes);
     // A player gets up to the last whole page's position.
     if (granule >= 0)
         m_nSamplesOnDisk = granule * m_settings.nChannels;

@@ -38,4 +38,5 @@ private:
     std::unique_ptr<CFile> m_file;
     std::vector<float> m_floats;
     bool m_bEndOfStream = false;
+    uint64_t m_nBytesOnDisk = 0; // the whole pages written
 };

@@ -8,11 +8,13 @@ RecordingWriter::~RecordingWriter() = default;
 
 bool RecordingWriter::CreateOutput(const CString& path, CFile& file) const
 {
-    if (file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone))
+    CFileException error;
+    if (file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone, &error))
         return true;
     CString text;
     text.Format(L"Error creating file %s", path.GetString());
     Warn(text);
+    WarnReason(error);
     return false;
 }
 
@@ -29,6 +31,25 @@ void RecordingWriter::FailWrite(const CFileException& error)
     m_bWriteFailed = true;
     m_bFull = true;
     Warn(L"Output file write error");
+    WarnReason(error);
+}
+
+// Shrinking a file needs no room, so this works on the full disk that failed the write; if
+// it fails too, the write's own error is the one to report.
+void RecordingWriter::CutBack(CFile& file, uint64_t length)
+{
+    try
+    {
+        if (file.GetLength() > length)
+            file.SetLength(length);
+    }
+    catch (const CFileException&)
+    {
+    }
+}
+
+void RecordingWriter::WarnReason(const CFileException& error) const
+{
     wchar_t reason[512];
     if (error.GetErrorMessage(reason, 512))
         Warn(reason);

@@ -41,18 +41,25 @@ public:
 
 protected:
     void Warn(const CString& text) const { m_warn(text); }
-    // Opens path for writing through file, readers allowed; FALSE after its warning.
+    // Opens path for writing through file, readers allowed; FALSE after its warning and
+    // the system's reason.
     bool CreateOutput(const CString& path, CFile& file) const;
     // A file opened by CreateOutput that could not take what comes before the audio: it is
     // no recording, so it is closed and removed rather than left to take the name.
     void DiscardOutput(CFile& file, const CString& path) const;
     // The first failed write: its warning, then the file's reason.
     void FailWrite(const CFileException& error);
+    // After a failed write, part of it may be on disk: cuts the file back to length, the
+    // end of the last whole frame or page, so that the file ends on one.
+    static void CutBack(CFile& file, uint64_t length);
     void SetFull() { m_bFull = true; }
 
     int64_t m_nSamplesOnDisk = 0;
 
 private:
+    // A file error's reason as a line of its own, after the line that says what failed.
+    void WarnReason(const CFileException& error) const;
+
     WarnFn m_warn;
     bool m_bFull = false;
     bool m_bWriteFailed = false;

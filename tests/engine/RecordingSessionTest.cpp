@@ -444,7 +444,15 @@ TEST_F(RecordingSessionTest, AFileThatCannotBeCreatedEndsTheRecording)
     rec.promptPath = InFolder(L"missing\\x.wav");
     ASSERT_TRUE(rec.Session().Record(settings, formats, device));
     ASSERT_TRUE(rec.RunUntilEnded(kTimeout)) << rec.Dump();
-    EXPECT_TRUE(rec.HasLog(L"Error creating file " + rec.promptPath, LOG_WARNING)) << rec.Dump();
+    // The headline, then the system's reason on a line of its own.
+    const std::wstring headline = L"Error creating file " + rec.promptPath;
+    const auto line =
+        std::find_if(rec.logs.begin(), rec.logs.end(), [&](const LogLine& l) { return l.text == headline; });
+    ASSERT_NE(line, rec.logs.end()) << rec.Dump();
+    EXPECT_EQ(line->level, LOG_WARNING);
+    ASSERT_NE(line + 1, rec.logs.end()) << rec.Dump();
+    EXPECT_EQ(line[1].text, L"The file " + rec.promptPath + L" has an invalid path.") << rec.Dump();
+    EXPECT_EQ(line[1].level, LOG_WARNING);
     EXPECT_FALSE(rec.HasLog(L"An error occurred while encoding.", LOG_ERROR));
     EXPECT_TRUE(rec.threadEnds.empty());
     ASSERT_EQ(rec.outcomes.size(), 1u);

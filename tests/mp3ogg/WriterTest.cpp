@@ -96,6 +96,12 @@ Lines DiskFull(const std::wstring& path)
                  L"The file " + path + L" could not be written: the disk is full."};
 }
 
+// A file that cannot be created: the headline, then the system's reason.
+Lines CannotCreate(const std::wstring& path, const std::wstring& reason)
+{
+    return Lines{L"Error creating file " + path, L"The file " + path + L" " + reason + L"."};
+}
+
 // Where the tag sits: the first frame, after its side information.
 bool HasInfoTag(const std::vector<uint8_t>& bytes)
 {
@@ -220,7 +226,7 @@ TEST(OggWriter, RefusedSettingsCreateNoFile)
     const std::wstring missing = folder.Path() + L"no\\such\\folder.ogg";
     const WriterRun run = RecordOgg(missing, Settings(2), ring);
     EXPECT_EQ(run.result, 0);
-    EXPECT_EQ(run.logs, Lines{L"Error creating file " + missing});
+    EXPECT_EQ(run.logs, CannotCreate(missing, L"has an invalid path"));
 }
 
 TEST(OggWriter, EmptyRecordingStillHasItsHeaderPages)
@@ -358,7 +364,7 @@ TEST_F(FakeLameTest, FileThatCannotBeCreatedStopsBeforeTheLibrary)
     const std::wstring path = m_files.Path() + L"no\\such\\folder.mp3";
     const WriterRun run = Run(path, 2);
     EXPECT_EQ(run.result, 0);
-    EXPECT_EQ(run.logs, Lines{L"Error creating file " + path});
+    EXPECT_EQ(run.logs, CannotCreate(path, L"has an invalid path"));
     EXPECT_EQ(m_lame->initCalls, 0);
 }
 
@@ -378,6 +384,20 @@ TEST_F(FakeLameTest, EncodeAndFlushFailuresStopCaptureButTheFileIsFinished)
 
 TEST_F(FakeLameTest, WriteFailureIsPostedOnceAndTheTagSkipped)
 {
+    {
+        // Bytes that are no frames: the file ends after the last write that reached it whole.
+        SampleRing ring(1 << 17);
+        FillSine(ring, 44100, 2, 0.5);
+        const std::wstring path = m_files.Path() + L"cut.mp3";
+        const WriterRun run =
+            RecordMp3(path, Settings(2), ring, m_dllFolder, std::unique_ptr<CFile>(new SmallDisk(1050)));
+        EXPECT_EQ(run.result, 1);
+        EXPECT_EQ(run.logs, DiskFull(path));
+        EXPECT_EQ(m_lame->encodeCalls, 11);
+        EXPECT_EQ(ReadAll(path).size(), 1000u);
+        EXPECT_EQ(m_lame->infoTagCalls + m_lame->vbrHeaderCalls, 0);
+    }
+    *m_lame = FakeLameState();
     if (!HaveFullDevice())
         GTEST_SKIP() << "no device that fails writes";
     m_lame->bytesPerChunk = 4096; // past the runtime's buffer at every chunk
@@ -408,7 +428,7 @@ TEST(Writers, AWriterThatCannotStartLeavesNoFileOfItsOwn)
         WavRecordingWriter writer(Settings(2), WavWriter::kMaxDataBytes, run.Warn());
         Record(run, writer, held, ring);
         EXPECT_EQ(run.result, 0);
-        EXPECT_EQ(run.logs, Lines{L"Error creating file " + held});
+        EXPECT_EQ(run.logs, CannotCreate(held, L"is in use by another process"));
     }
     CloseHandle(holder);
     EXPECT_EQ(ReadAll(held), (std::vector<uint8_t>{1, 2, 3}));
@@ -433,8 +453,16 @@ TEST(Writers, AWriterThatCannotStartLeavesNoFileOfItsOwn)
 
 namespace
 {
-// Interleaved samples up to the last whole Ogg page of bytes, by its granule position.
-int64_t OggSamplesInFile(const std::vector<uint8_t>& bytes, int channels)
+// The whole pages or frames at the start of a file: where the last of them ends, and the
+// interleaved samples they hold.
+struct WholeUnits
+{
+    size_t end = 0;
+    int64_t samples = 0;
+};
+
+// Up to the last whole Ogg page, by its granule position.
+WholeUnits OggPages(const std::vector<uint8_t>& bytes, int channels)
 {
     int64_t granule = 0;
     size_t pos = 0;
@@ -454,11 +482,11 @@ int64_t OggSamplesInFile(const std::vector<uint8_t>& bytes, int channels)
             granule = g;
         pos = end;
     }
-    return granule * channels;
+    return WholeUnits{pos, granule * channels};
 }
 
-// Interleaved samples in the whole frames of a 128 kbit/s, 44100 Hz MP3 file.
-int64_t Mp3SamplesInFile(const std::vector<uint8_t>& bytes, int channels)
+// The whole frames of a 128 kbit/s, 44100 Hz MP3 file.
+WholeUnits Mp3Frames(const std::vector<uint8_t>& bytes, int channels)
 {
     size_t pos = 0;
     int64_t frames = 0;
@@ -470,12 +498,13 @@ int64_t Mp3SamplesInFile(const std::vector<uint8_t>& bytes, int channels)
         ++frames;
         pos += length;
     }
-    return frames * 1152 * channels;
+    return WholeUnits{pos, frames * 1152 * channels};
 }
 } // namespace
 
-// A disk that fills during the recording: each writer says so once, and counts what the file
-// on disk holds as a player sees it, not what went into the encoder.
+// A disk that fills during the recording: each writer says so once, ends the file after its
+// last whole page or frame, and counts what the file holds as a player sees it, not what
+// went into the encoder.
 TEST(Writers, AFullDiskCountsWhatReachedIt)
 {
     TempFolder folder;
@@ -490,7 +519,10 @@ TEST(Writers, AFullDiskCountsWhatReachedIt)
                 RecordOgg(path, Settings(2), ring, std::unique_ptr<CFile>(new SmallDisk(capacity)));
             EXPECT_EQ(run.result, 1);
             EXPECT_EQ(run.logs, DiskFull(path));
-            EXPECT_EQ(run.samplesOnDisk, OggSamplesInFile(ReadAll(path), 2));
+            const std::vector<uint8_t> bytes = ReadAll(path);
+            const WholeUnits pages = OggPages(bytes, 2);
+            EXPECT_EQ(pages.end, bytes.size());
+            EXPECT_EQ(run.samplesOnDisk, pages.samples);
             EXPECT_LT(run.samplesOnDisk, 4 * 88200);
             EXPECT_EQ(ring.GetReadAvailable(0), 0u);
         }
@@ -503,7 +535,10 @@ TEST(Writers, AFullDiskCountsWhatReachedIt)
             EXPECT_EQ(run.result, 1);
             EXPECT_EQ(run.logs, DiskFull(path));
             EXPECT_GT(run.samplesOnDisk, 0);
-            EXPECT_EQ(run.samplesOnDisk, Mp3SamplesInFile(ReadAll(path), 2));
+            const std::vector<uint8_t> bytes = ReadAll(path);
+            const WholeUnits frames = Mp3Frames(bytes, 2);
+            EXPECT_EQ(frames.end, bytes.size());
+            EXPECT_EQ(run.samplesOnDisk, frames.samples);
         }
         {
             SampleRing ring(1 << 19);

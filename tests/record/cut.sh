@@ -46,6 +46,28 @@ print(pages, granule, len(data) - pos)
 PY
 }
 
+# Complete MPEG-1 layer III frames from the start: "frames tail", tail being the bytes
+# after the last complete frame.
+mp3_frames() {
+    python3 - "$1" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+kbps = [0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0]
+rates = [44100, 48000, 32000, 0]
+pos = frames = 0
+while pos + 4 <= len(data) and data[pos] == 0xFF and data[pos + 1] & 0xFE == 0xFA:
+    bitrate, rate = kbps[data[pos + 2] >> 4], rates[(data[pos + 2] >> 2) & 3]
+    if not bitrate or not rate:
+        break
+    length = 144000 * bitrate // rate + ((data[pos + 2] >> 1) & 1)
+    if pos + length > len(data):
+        break
+    frames += 1
+    pos += length
+print(frames, len(data) - pos)
+PY
+}
+
 # decoded_frames OGG: oggdec's output in frames, -1 when it cannot decode.
 ogg_decoded_frames() {
     oggdec --quiet -o "$1.wav" "$1" 2>/dev/null || { echo -1; return; }
@@ -79,7 +101,8 @@ frames=$(soxi_frames "$file")
 r=$(python3 "$src/tests/mp3ogg/analyze.py" "$file" "$(echo "$data / 176400" | bc -l)" 2 1) ||
     fail "full disk wav: $r"
 
-# OGG and MP3: one write error, a non-zero exit, and what is on disk decodes.
+# OGG and MP3: one write error, a non-zero exit, a file that ends after its last whole
+# page or frame, and what is on disk decodes.
 for f in ogg mp3; do
     full $f 24
     n=$(printf '%s\n' "$out" | grep -c "^\[warning\] Output file write error")
@@ -88,8 +111,11 @@ for f in ogg mp3; do
 done
 read -r pages granule tail <<<"$(ogg_pages "$work/full-ogg.ogg")"
 frames=$(ogg_decoded_frames "$work/full-ogg.ogg")
-[ "$pages" -gt 3 ] && [ "$frames" -ge "$granule" ] && [ "$frames" -gt 0 ] ||
+[ "$pages" -gt 3 ] && [ "$tail" -eq 0 ] && [ "$frames" -ge "$granule" ] && [ "$frames" -gt 0 ] ||
     fail "full disk ogg: $pages complete pages to frame $granule, $tail bytes more; oggdec gives $frames frames"
+# The file ends after its last whole frame.
+read -r frames tail <<<"$(mp3_frames "$work/full-mp3.mp3")"
+[ "$frames" -gt 20 ] && [ "$tail" -eq 0 ] || fail "full disk mp3: $frames complete frames, $tail bytes more"
 lame --decode --quiet "$work/full-mp3.mp3" "$work/full-mp3.wav" 2>/dev/null &&
     [ "$(soxi_frames "$work/full-mp3.wav")" -gt 22050 ] ||
     fail "full disk mp3: lame decodes $(soxi_frames "$work/full-mp3.wav") frames"
