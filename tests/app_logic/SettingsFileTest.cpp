@@ -452,6 +452,19 @@ TEST(SettingsFile, AFileThatCannotBeRewrittenIsReadFromItsOwnText)
     const std::string utf8 = WideToAnsi(text.c_str(), CP_UTF8);
     const std::vector<uint8_t> encodings[] = {std::vector<uint8_t>(utf8.begin(), utf8.end()), littleEndian,
                                               bigEndian};
+    // Every value and the tip switch, the file having been made UTF-16 or not as wanted.
+    const auto expectLoaded = [&](SettingsFile::Utf16Result wanted)
+    {
+        RecorderSettings loaded;
+        SettingsFile::Utf16Result made = wanted == SettingsFile::Utf16Result::Ready
+                                             ? SettingsFile::Utf16Result::Failed
+                                             : SettingsFile::Utf16Result::Ready;
+        EXPECT_TRUE(file.Load(loaded, kDefaultDir, &made));
+        EXPECT_EQ(made, wanted);
+        ExpectSameSettings(expected, loaded);
+        EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 0);
+        return loaded;
+    };
     for (const std::vector<uint8_t>& written : encodings)
     {
         for (const bool held : {true, false})
@@ -471,12 +484,7 @@ TEST(SettingsFile, AFileThatCannotBeRewrittenIsReadFromItsOwnText)
             {
                 ASSERT_TRUE(CreateDirectoryW(temporary.c_str(), nullptr));
             }
-            RecorderSettings loaded;
-            SettingsFile::Utf16Result made = SettingsFile::Utf16Result::Ready;
-            EXPECT_TRUE(file.Load(loaded, kDefaultDir, &made));
-            EXPECT_EQ(made, SettingsFile::Utf16Result::Failed);
-            ExpectSameSettings(expected, loaded);
-            EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 0);
+            const RecorderSettings loaded = expectLoaded(SettingsFile::Utf16Result::Failed);
             EXPECT_EQ(file.ReadText(L"OTHER", L"Long", L"").GetLength(), 1023);
             EXPECT_FALSE(file.Save(loaded));
             EXPECT_FALSE(file.WriteInt(kTipSection, kTipKey, 1));
@@ -488,12 +496,7 @@ TEST(SettingsFile, AFileThatCannotBeRewrittenIsReadFromItsOwnText)
         }
 
         // Once it can be rewritten, the system's reader finds the same values.
-        RecorderSettings loaded;
-        SettingsFile::Utf16Result made = SettingsFile::Utf16Result::Failed;
-        ASSERT_TRUE(file.Load(loaded, kDefaultDir, &made));
-        EXPECT_EQ(made, SettingsFile::Utf16Result::Ready);
-        ExpectSameSettings(expected, loaded);
-        EXPECT_EQ(file.ReadInt(kTipSection, kTipKey, kTipDefault), 0);
+        expectLoaded(SettingsFile::Utf16Result::Ready);
     }
 }
 
