@@ -10,17 +10,13 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 # A display named but not there (a variable left from a closed session or ssh): Wine would
-# start nothing and say so only behind WINEDEBUG.
+# start nothing and say so only behind WINEDEBUG. Asking costs an X connection, so it is
+# asked before a build, and after a failed start to tell why.
 display_reachable() {
     xwininfo -root -display "$DISPLAY" >/dev/null 2>&1 && return 0
     echo "run.sh: the display $DISPLAY cannot be reached (no X server answers there): run it in a desktop session, or under xvfb-run -a scripts/run.sh" >&2
     return 1
 }
-checked=0
-if command -v xwininfo >/dev/null; then
-    display_reachable || exit 1
-    checked=1
-fi
 arch=$(bash "$root/scripts/test-arch.sh")
 build="$root/build/$arch"
 stamp="$build/run.stamp"
@@ -41,7 +37,7 @@ fingerprint() {
 }
 now=$(fingerprint)
 current() {
-    [ "$checked" = 1 ] && [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$now" ] || return 1
+    command -v xwininfo >/dev/null && [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$now" ] || return 1
     local f
     for f in Quillmoth.exe lame_enc.dll Tips.tip; do
         [ -f "$build/bin/$f" ] || return 1
@@ -49,7 +45,7 @@ current() {
 }
 if ! current; then
     bash "$root/scripts/setup.sh" --quick
-    [ "$checked" = 1 ] || display_reachable || exit 1
+    display_reachable || exit 1
     QM_SETUP_DONE=1 bash "$root/scripts/build.sh" "$arch" Quillmoth
     # The fingerprint taken before the build: a file changed while it ran is seen next time.
     echo "$now" >"$stamp"
@@ -68,7 +64,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # Not exec: a program that could not start must not end in a silent success.
 status=0
 "$WINE" "$build/bin/Quillmoth.exe" || status=$?
-if [ "$status" -ne 0 ]; then
+if [ "$status" -ne 0 ] && display_reachable; then
     echo "run.sh: Quillmoth ended with exit code $status (WINEDEBUG=fixme-all scripts/run.sh shows Wine's own errors)" >&2
 fi
 exit "$status"
